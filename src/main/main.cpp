@@ -1,0 +1,22 @@
+// The process entry of Files: hands the toolkit the launch specification and
+// returns when its run ends.
+
+#include "launch/run.h"
+#include "main/launch_spec.h"
+
+#include <cstdio>
+#include <spdlog/spdlog.h>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    spdlog::set_pattern("%Y-%m-%dT%H:%M:%S.%e %^%l%$ %v");
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    auto result = ui::run(files::entry::make_launch_spec(), arguments);
+    if (!result) {
+        std::fprintf(stderr, "Error: %s\n", result.error().text().c_str());
+        return 1;
+    }
+    return 0;
+}
