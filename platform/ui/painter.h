@@ -12,6 +12,7 @@
 #include "ui/theme.h"
 
 #include <string_view>
+#include <vector>
 
 typedef struct _cairo cairo_t;
 
@@ -39,7 +40,8 @@ public:
     void push_rounded_clip(Rect rect, double radius);
     void pop_clip();
 
-    // Everything painted until pop_layer is composited with `alpha`.
+    // Everything painted until pop_layer is composited with `alpha`. Popping
+    // more than was pushed is a programmer error (asserted).
     void push_layer(double alpha);
     void pop_layer();
 
@@ -59,6 +61,7 @@ private:
     Theme const& m_theme;
     int m_clip_depth { 0 };
     int m_layer_depth { 0 };
+    std::vector<double> m_layer_alphas;
 };
 
 }
