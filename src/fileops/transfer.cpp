@@ -55,8 +55,17 @@ namespace {
         return canonical_parent && canonical_destination && *canonical_parent == *canonical_destination;
     }
 
-    // Step of a move that needs no copy: one rename to the first free name. An
-    // empty result means the rename is not possible here and the caller copies.
+    std::unexpected<base::Error> names_exhausted(Transfer const& transfer)
+    {
+        return base::fail(transfer.resolve(Message { "files-destination-names-exhausted",
+            { { "name", transfer.name.name }, { "path", path_text(transfer.destination) } } }));
+    }
+
+    // A move that needs no copy: one rename to the first free name. An empty
+    // result means the rename is not possible here and the caller copies. When
+    // every name is taken the move fails at once: copying, deleting the source
+    // and then restoring it from the copy would only cost the source its times,
+    // owner and extended attributes.
     base::Result<std::optional<fs::path>> move_by_rename(Transfer const& transfer)
     {
         for (int attempt = 1; attempt <= max_name_attempts; ++attempt) {
@@ -67,9 +76,9 @@ namespace {
             if (renamed)
                 return candidate;
             if (!renamed.error().is_errno(EEXIST))
-                break;
+                return std::optional<fs::path> {};
         }
-        return std::optional<fs::path> {};
+        return names_exhausted(transfer);
     }
 
     // Publishes the staged payload under the first free name.
@@ -85,8 +94,7 @@ namespace {
             if (!renamed.error().is_errno(EEXIST))
                 return std::unexpected(std::move(renamed).error());
         }
-        return base::fail(transfer.resolve(Message { "files-destination-names-exhausted",
-            { { "name", transfer.name.name }, { "path", path_text(transfer.destination) } } }));
+        return names_exhausted(transfer);
     }
 
     // Removes the staging folder after a failure and returns the failure text,
