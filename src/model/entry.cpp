@@ -1,5 +1,6 @@
 #include "model/entry.h"
 
+#include <algorithm>
 #include <ctime>
 
 namespace files::model {
@@ -60,7 +61,43 @@ bool EntryIdentity::matches(EntryIdentity const& other) const
         return false;
     if (auto const* record = std::get_if<RecordId>(&m_value))
         return *record == std::get<RecordId>(other.m_value);
-    return same_path(std::get<std::filesystem::path>(m_value), std::get<std::filesystem::path>(other.m_value));
+    return same_path(std::get<std::string>(m_value), std::get<std::string>(other.m_value));
+}
+
+namespace {
+
+    // Walks the components of a path text, skipping the empty ones that repeated
+    // and trailing separators produce. A leading separator is a component of its
+    // own, so "/a" and "a" differ.
+    class Components {
+    public:
+        explicit Components(std::string_view text)
+            : m_rest(text)
+            , m_rooted(!text.empty() && text.front() == '/')
+        {
+        }
+
+        std::optional<std::string_view> next()
+        {
+            if (m_rooted) {
+                m_rooted = false;
+                return std::string_view("/");
+            }
+            while (!m_rest.empty() && m_rest.front() == '/')
+                m_rest.remove_prefix(1);
+            if (m_rest.empty())
+                return std::nullopt;
+            auto const end = std::min(m_rest.find('/'), m_rest.size());
+            auto component = m_rest.substr(0, end);
+            m_rest.remove_prefix(end);
+            return component;
+        }
+
+    private:
+        std::string_view m_rest;
+        bool m_rooted;
+    };
+
 }
 
 std::string EntryIdentity::key() const
@@ -72,32 +109,25 @@ std::string EntryIdentity::key() const
     }
     // Components are joined with NUL, which no file name contains.
     std::string key(1, 'p');
-    for (auto const& component : std::get<std::filesystem::path>(m_value)) {
-        if (component.empty())
-            continue;
-        key.append(component.native());
+    Components components(std::get<std::string>(m_value));
+    while (auto component = components.next()) {
+        key.append(*component);
         key.push_back('\0');
     }
     return key;
 }
 
-bool same_path(std::filesystem::path const& a, std::filesystem::path const& b)
+bool same_path(std::string_view a, std::string_view b)
 {
-    auto next = [](auto& it, auto const& end) {
-        while (it != end && it->empty())
-            ++it;
-    };
-    auto ia = a.begin();
-    auto ib = b.begin();
+    Components left(a);
+    Components right(b);
     while (true) {
-        next(ia, a.end());
-        next(ib, b.end());
-        if (ia == a.end() || ib == b.end())
-            return ia == a.end() && ib == b.end();
-        if (ia->native() != ib->native())
+        auto const l = left.next();
+        auto const r = right.next();
+        if (l != r)
             return false;
-        ++ia;
-        ++ib;
+        if (!l)
+            return true;
     }
 }
 

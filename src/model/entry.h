@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 namespace files::model {
@@ -47,8 +48,11 @@ struct Entry {
     // The file name for display, sorting and the order fingerprint; bytes that
     // are not valid UTF-8 are replaced by U+FFFD.
     std::string name;
-    // The exact enumerated path; every file operation uses this.
-    std::filesystem::path path;
+    // The exact enumerated path bytes; every file operation uses this. Kept
+    // as plain bytes (a std::filesystem::path stores every component again,
+    // several times the size of the text) and converts implicitly to
+    // std::filesystem::path where an operation needs one.
+    std::string path;
     // True only for a real folder; a symbolic link to a folder is a file.
     bool is_dir { false };
     std::uint64_t size { 0 };
@@ -86,15 +90,15 @@ public:
     std::string key() const;
 
 private:
-    explicit EntryIdentity(std::variant<RecordId, std::filesystem::path> value)
+    explicit EntryIdentity(std::variant<RecordId, std::string> value)
         : m_value(std::move(value))
     {
     }
-    std::variant<RecordId, std::filesystem::path> m_value;
+    std::variant<RecordId, std::string> m_value;
 };
 
-// Equality of two paths component by component; repeated and trailing
-// separators make no difference.
-bool same_path(std::filesystem::path const& a, std::filesystem::path const& b);
+// Equality of two path texts component by component; repeated and trailing
+// separators make no difference (pass a std::filesystem::path as native()).
+bool same_path(std::string_view a, std::string_view b);
 
 }

@@ -103,7 +103,7 @@ base::Result<std::vector<Entry>> list_directory(std::filesystem::path const& fol
         std::string full_path;
         full_path.reserve(prefix.size() + raw_name.size());
         full_path.append(prefix).append(raw_name);
-        entry.path = std::filesystem::path(std::move(full_path));
+        entry.path = std::move(full_path);
         entry.name = display_name(raw_name);
         entry.mime = mime_for_name(raw_name);
         read_status(folder_fd, item->d_name, entry);

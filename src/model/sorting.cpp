@@ -55,6 +55,26 @@ namespace {
         return std::string(text);
     }
 
+    // Reorders in place so that entry i becomes the one at positions[i], moving
+    // each entry once along its cycle instead of building a second list.
+    void apply_permutation(std::vector<Entry>& entries, std::vector<std::size_t>& positions)
+    {
+        for (std::size_t start = 0; start < positions.size(); ++start) {
+            if (positions[start] == start)
+                continue;
+            Entry held = std::move(entries[start]);
+            std::size_t target = start;
+            while (positions[target] != start) {
+                std::size_t const source = positions[target];
+                entries[target] = std::move(entries[source]);
+                positions[target] = target;
+                target = source;
+            }
+            entries[target] = std::move(held);
+            positions[target] = target;
+        }
+    }
+
     // Sorts by `key_less` (the ascending order of the key alone, over original
     // positions), folders first, reversing only the key for Descending.
     template<typename Projection> void sort_by(std::vector<Entry>& entries, SortOrder order, Projection&& key_less)
@@ -69,38 +89,45 @@ namespace {
                 return a_dir;
             return descending ? key_less(b, a) : key_less(a, b);
         });
-        std::vector<Entry> sorted;
-        sorted.reserve(entries.size());
-        for (std::size_t position : positions)
-            sorted.push_back(std::move(entries[position]));
-        entries = std::move(sorted);
+        apply_permutation(entries, positions);
+    }
+
+    void append_lower_case(std::string& out, std::string_view text)
+    {
+        if (!is_ascii(text)) {
+            out.append(lower_case_with_icu(text));
+            return;
+        }
+        for (char c : text)
+            out.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
     }
 
 }
 
 std::string lower_case_key(std::string_view text)
 {
-    if (is_ascii(text)) {
-        std::string lowered(text);
-        for (char& c : lowered) {
-            if (c >= 'A' && c <= 'Z')
-                c = static_cast<char>(c - 'A' + 'a');
-        }
-        return lowered;
-    }
-    return lower_case_with_icu(text);
+    std::string lowered;
+    append_lower_case(lowered, text);
+    return lowered;
 }
 
 void sort_entries(std::vector<Entry>& entries, SortKey key, SortOrder order)
 {
     switch (key) {
     case SortKey::Name: {
-        // Lowered once per entry for this sort rather than in every comparison.
-        std::vector<std::string> lowered;
-        lowered.reserve(entries.size());
-        for (Entry const& entry : entries)
-            lowered.push_back(lower_case_key(entry.name));
-        sort_by(entries, order, [&](std::size_t a, std::size_t b) { return lowered[a] < lowered[b]; });
+        // Lowered once per entry for this sort rather than in every
+        // comparison, all into one buffer so the keys cost one allocation.
+        std::string keys;
+        std::vector<std::pair<std::size_t, std::size_t>> spans;
+        spans.reserve(entries.size());
+        for (Entry const& entry : entries) {
+            std::size_t const offset = keys.size();
+            append_lower_case(keys, entry.name);
+            spans.emplace_back(offset, keys.size() - offset);
+        }
+        auto key_of
+            = [&](std::size_t index) { return std::string_view(keys).substr(spans[index].first, spans[index].second); };
+        sort_by(entries, order, [&](std::size_t a, std::size_t b) { return key_of(a) < key_of(b); });
         return;
     }
     case SortKey::Size:

@@ -77,7 +77,7 @@ namespace {
         ASSERT_EQ(entries->size(), 1U);
         Entry const& entry = entries->front();
         EXPECT_EQ(entry.name, "caf\xEF\xBF\xBD.txt");
-        EXPECT_EQ(entry.path.filename().native(), raw);
+        EXPECT_EQ(std::filesystem::path(entry.path).filename().native(), raw);
         EXPECT_EQ(entry.mime, "text/plain");
         struct stat status { };
         EXPECT_EQ(stat(entry.path.c_str(), &status), 0) << "the exact path must still reach the file";

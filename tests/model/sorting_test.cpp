@@ -119,3 +119,38 @@ namespace {
 
 }
 }
+
+namespace files::model {
+namespace {
+
+    // Long permutation cycles: the in-place reordering must still give a sorted,
+    // stable result with every entry present once.
+    TEST(SortEntries, LargeShuffledListEndsSortedAndStable)
+    {
+        std::vector<Entry> entries;
+        for (std::size_t i = 0; i < 500; ++i) {
+            auto entry = testing::file(std::to_string(i), (i * 7919) % 37);
+            entry.is_dir = i % 11 == 0;
+            entries.push_back(std::move(entry));
+        }
+        for (auto order : { SortOrder::Ascending, SortOrder::Descending }) {
+            auto sorted = entries;
+            sort_entries(sorted, SortKey::Size, order);
+            ASSERT_EQ(sorted.size(), entries.size());
+            for (std::size_t i = 1; i < sorted.size(); ++i) {
+                auto const& a = sorted[i - 1];
+                auto const& b = sorted[i];
+                SCOPED_TRACE(a.name + " then " + b.name);
+                ASSERT_FALSE(!a.is_dir && b.is_dir) << "folders first";
+                if (a.is_dir != b.is_dir)
+                    continue;
+                if (a.size == b.size)
+                    EXPECT_LT(std::stoul(a.name), std::stoul(b.name)) << "equal keys keep their order";
+                else
+                    EXPECT_EQ(a.size < b.size, order == SortOrder::Ascending);
+            }
+        }
+    }
+
+}
+}

@@ -63,7 +63,8 @@ enum class ConflictStrategy : std::uint8_t { KeepCurrent, UseOther, KeepBoth, Me
 
 struct ConflictResolution {
     ConflictStrategy strategy { ConflictStrategy::KeepCurrent };
-    Uuid result;
+    // The version the resolution produced, when the file system names one.
+    std::optional<Uuid> result;
     ActorV1 actor;
     std::uint64_t timestamp_ms { 0 };
     bool operator==(ConflictResolution const&) const = default;
@@ -79,8 +80,7 @@ struct FileConflictV1 {
     static constexpr std::size_t max_versions = 8;
 
     // Id not nil; 2 to 8 distinct competing versions; an open conflict has no
-    // resolution and a resolved one has a resolution whose result is nil or
-    // one of the competing versions.
+    // resolution and a resolved one has one.
     bool validate() const;
     bool operator==(FileConflictV1 const&) const = default;
 };
