@@ -1,0 +1,118 @@
+#include "command/resource_address.h"
+
+#include <sodium.h>
+
+namespace files::command {
+
+namespace {
+
+    constexpr char hex_digits[] = "0123456789abcdef";
+
+    std::string hex(unsigned char const* bytes, std::size_t count)
+    {
+        std::string out;
+        out.reserve(count * 2);
+        for (std::size_t i = 0; i < count; ++i) {
+            out += hex_digits[bytes[i] >> 4];
+            out += hex_digits[bytes[i] & 0xF];
+        }
+        return out;
+    }
+
+    void update(crypto_hash_sha256_state& state, std::string_view bytes)
+    {
+        crypto_hash_sha256_update(&state, reinterpret_cast<unsigned char const*>(bytes.data()), bytes.size());
+    }
+
+}
+
+std::string resource_key(std::filesystem::path const& path)
+{
+    // The tag ends in the two characters '\' and '0', not a NUL byte.
+    static constexpr std::string_view tag = "kesu.files.local-resource.v1\\0";
+    static_assert(tag.size() == 30);
+    auto const& bytes = path.native();
+    unsigned char length[8];
+    auto n = static_cast<std::uint64_t>(bytes.size());
+    for (int i = 7; i >= 0; --i) {
+        length[i] = static_cast<unsigned char>(n & 0xFF);
+        n >>= 8;
+    }
+    crypto_hash_sha256_state state;
+    crypto_hash_sha256_init(&state);
+    update(state, tag);
+    crypto_hash_sha256_update(&state, length, sizeof length);
+    update(state, bytes);
+    unsigned char digest[crypto_hash_sha256_BYTES];
+    crypto_hash_sha256_final(&state, digest);
+    return hex(digest, 16);
+}
+
+std::string entry_address(std::filesystem::path const& path) { return "files.entry:" + resource_key(path); }
+std::string place_address(std::filesystem::path const& path) { return "files.place:" + resource_key(path); }
+std::string folder_address(std::filesystem::path const& path) { return "files.folder:" + resource_key(path); }
+
+std::string record_address(std::array<std::uint8_t, 16> const& record_id)
+{
+    return "files.record:" + uuid_text(record_id);
+}
+
+std::string remote_account_address(std::string_view account_id)
+{
+    return "files.remote-account:" + hex(reinterpret_cast<unsigned char const*>(account_id.data()), account_id.size());
+}
+
+std::string nearby_locator(std::string_view kind, std::array<std::uint8_t, 16> const& id)
+{
+    static constexpr std::string_view tag = "so.kesu.files.nearby-action-locator.v1";
+    crypto_hash_sha256_state state;
+    crypto_hash_sha256_init(&state);
+    update(state, tag);
+    update(state, std::string_view("\0", 1));
+    update(state, kind);
+    update(state, std::string_view("\0", 1));
+    crypto_hash_sha256_update(&state, id.data(), id.size());
+    unsigned char digest[crypto_hash_sha256_BYTES];
+    crypto_hash_sha256_final(&state, digest);
+    return hex(digest, 16);
+}
+
+std::string uuid_text(std::array<std::uint8_t, 16> const& id)
+{
+    auto h = hex(id.data(), id.size());
+    return h.substr(0, 8) + "-" + h.substr(8, 4) + "-" + h.substr(12, 4) + "-" + h.substr(16, 4) + "-" + h.substr(20);
+}
+
+std::optional<std::array<std::uint8_t, 16>> parse_uuid(std::string_view text)
+{
+    if (text.size() != 36)
+        return std::nullopt;
+    std::array<std::uint8_t, 16> out {};
+    std::size_t byte = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        if (i == 8 || i == 13 || i == 18 || i == 23) {
+            if (text[i] != '-')
+                return std::nullopt;
+            ++i;
+            continue;
+        }
+        auto digit = [](char c) -> int {
+            if (c >= '0' && c <= '9')
+                return c - '0';
+            if (c >= 'a' && c <= 'f')
+                return c - 'a' + 10;
+            if (c >= 'A' && c <= 'F')
+                return c - 'A' + 10;
+            return -1;
+        };
+        int high = digit(text[i]);
+        int low = digit(text[i + 1]);
+        if (high < 0 || low < 0)
+            return std::nullopt;
+        out[byte++] = static_cast<std::uint8_t>(high * 16 + low);
+        i += 2;
+    }
+    return out;
+}
+
+}
