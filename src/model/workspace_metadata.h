@@ -7,17 +7,19 @@
 
 #include "model/workspace_records.h"
 
-#include <filesystem>
 #include <optional>
+#include <string>
 
 namespace files::model {
 
-std::optional<SyncState> read_sync_state(std::filesystem::path const& path);
-std::optional<ContentHash> read_content_hash(std::filesystem::path const& path);
-std::optional<RecordId> read_record_id(std::filesystem::path const& path);
-std::optional<AvailabilityRecord> read_availability(std::filesystem::path const& path);
-std::optional<ShareSummary> read_share_summary(std::filesystem::path const& path);
-std::optional<HistorySummary> read_history_summary(std::filesystem::path const& path);
-std::optional<FileMetadataRecord> read_file_metadata(std::filesystem::path const& path);
+std::optional<SyncState> read_sync_state(std::string const& path);
+std::optional<ContentHash> read_content_hash(std::string const& path);
+std::optional<RecordId> read_record_id(std::string const& path);
+// Embedded thumbnail image bytes; any non-empty value.
+std::optional<std::string> read_thumbnail(std::string const& path);
+std::optional<AvailabilityRecord> read_availability(std::string const& path);
+std::optional<ShareSummary> read_share_summary(std::string const& path);
+std::optional<HistorySummary> read_history_summary(std::string const& path);
+std::optional<FileMetadataRecord> read_file_metadata(std::string const& path);
 
 }

@@ -8,68 +8,70 @@ using json::Json;
 
 namespace {
 
-bool read_uuid_list(Json const& object, char const* key, std::size_t max_count, std::vector<Uuid>& out)
-{
-    Json const* list = json::member(object, key);
-    if (!list || !list->is_array() || list->size() > max_count)
-        return false;
-    out.clear();
-    out.reserve(list->size());
-    for (auto const& item : *list) {
-        Uuid id;
-        if (!json::as_uuid(item, id))
+    bool read_uuid_list(Json const& object, char const* key, std::size_t max_count, std::vector<Uuid>& out)
+    {
+        Json const* list = json::member(object, key);
+        if (!list || !list->is_array() || list->size() > max_count)
             return false;
-        out.push_back(id);
-    }
-    return true;
-}
-
-bool read_actor(Json const& object, char const* key, ActorV1& out)
-{
-    Json const* actor = json::member(object, key);
-    return actor && json::read_digest(*actor, "person", out.person) && json::read_digest(*actor, "device", out.device);
-}
-
-std::optional<ConflictStrategy> strategy_from_text(std::string const& text)
-{
-    if (text == "KeepCurrent")
-        return ConflictStrategy::KeepCurrent;
-    if (text == "UseOther")
-        return ConflictStrategy::UseOther;
-    if (text == "KeepBoth")
-        return ConflictStrategy::KeepBoth;
-    if (text == "Merge")
-        return ConflictStrategy::Merge;
-    return std::nullopt;
-}
-
-bool read_resolution(Json const& object, std::optional<ConflictResolution>& out)
-{
-    Json const* value = json::member(object, "resolution");
-    if (!value || value->is_null()) {
-        out.reset();
+        out.clear();
+        out.reserve(list->size());
+        for (auto const& item : *list) {
+            Uuid id;
+            if (!json::as_uuid(item, id))
+                return false;
+            out.push_back(id);
+        }
         return true;
     }
-    ConflictResolution resolution;
-    std::string strategy;
-    if (!json::read_string(*value, "strategy", strategy))
-        return false;
-    auto parsed = strategy_from_text(strategy);
-    if (!parsed)
-        return false;
-    resolution.strategy = *parsed;
-    Json const* result = json::member(*value, "result");
-    if (result && !result->is_null()) {
-        Uuid id;
-        if (!json::as_uuid(*result, id))
-            return false;
-        resolution.result = id;
+
+    bool read_actor(Json const& object, char const* key, ActorV1& out)
+    {
+        Json const* actor = json::member(object, key);
+        return actor && json::read_digest(*actor, "person", out.person)
+            && json::read_digest(*actor, "device", out.device);
     }
-    if (!read_actor(*value, "actor", resolution.actor) || !json::read_u64(*value, "timestamp_ms", resolution.timestamp_ms))
-        return false;
-    out = resolution;
-    return true;
-}
+
+    std::optional<ConflictStrategy> strategy_from_text(std::string const& text)
+    {
+        if (text == "KeepCurrent")
+            return ConflictStrategy::KeepCurrent;
+        if (text == "UseOther")
+            return ConflictStrategy::UseOther;
+        if (text == "KeepBoth")
+            return ConflictStrategy::KeepBoth;
+        if (text == "Merge")
+            return ConflictStrategy::Merge;
+        return std::nullopt;
+    }
+
+    bool read_resolution(Json const& object, std::optional<ConflictResolution>& out)
+    {
+        Json const* value = json::member(object, "resolution");
+        if (!value || value->is_null()) {
+            out.reset();
+            return true;
+        }
+        ConflictResolution resolution;
+        std::string strategy;
+        if (!json::read_string(*value, "strategy", strategy))
+            return false;
+        auto parsed = strategy_from_text(strategy);
+        if (!parsed)
+            return false;
+        resolution.strategy = *parsed;
+        Json const* result = json::member(*value, "result");
+        if (result && !result->is_null()) {
+            Uuid id;
+            if (!json::as_uuid(*result, id))
+                return false;
+            resolution.result = id;
+        }
+        if (!read_actor(*value, "actor", resolution.actor)
+            || !json::read_u64(*value, "timestamp_ms", resolution.timestamp_ms))
+            return false;
+        out = resolution;
+        return true;
+    }
 
 }
 
@@ -78,7 +80,8 @@ std::optional<FilePropertiesV1> decode_file_properties(Json const& value)
     if (!value.is_object())
         return std::nullopt;
     FilePropertiesV1 properties;
-    if (json::member(value, "schema_version") && !json::read_unsigned(value, "schema_version", properties.schema_version))
+    if (json::member(value, "schema_version")
+        && !json::read_unsigned(value, "schema_version", properties.schema_version))
         return std::nullopt;
     bool const fields_ok = json::read_optional_unsigned(value, "image_width", properties.image_width)
         && json::read_optional_unsigned(value, "image_height", properties.image_height)

@@ -8,22 +8,22 @@ namespace collab {
 
 namespace {
 
-constexpr std::size_t max_media_text = 64;
+    constexpr std::size_t max_media_text = 64;
 
-bool is_media_text(std::optional<std::string> const& text)
-{
-    if (!text)
-        return true;
-    if (text->empty() || text->size() > max_media_text)
-        return false;
-    return std::all_of(text->begin(), text->end(), [](char c) { return c >= 0x20 && c < 0x7F; });
-}
+    bool is_media_text(std::optional<std::string> const& text)
+    {
+        if (!text)
+            return true;
+        if (text->empty() || text->size() > max_media_text)
+            return false;
+        return std::all_of(text->begin(), text->end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+    }
 
-bool all_distinct(std::vector<Uuid> const& ids)
-{
-    std::set<Uuid> seen(ids.begin(), ids.end());
-    return seen.size() == ids.size();
-}
+    bool all_distinct(std::vector<Uuid> const& ids)
+    {
+        std::set<Uuid> seen(ids.begin(), ids.end());
+        return seen.size() == ids.size();
+    }
 
 }
 

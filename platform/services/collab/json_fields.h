@@ -39,8 +39,7 @@ bool read_optional_digest(Json const& object, char const* key, std::optional<Dig
 bool as_uuid(Json const& value, Uuid& out);
 bool as_digest(Json const& value, Digest32& out);
 
-template<typename T>
-bool read_unsigned(Json const& object, char const* key, T& out)
+template<typename T> bool read_unsigned(Json const& object, char const* key, T& out)
 {
     std::uint64_t wide = 0;
     if (!read_u64(object, key, wide) || wide > std::numeric_limits<T>::max())
@@ -49,8 +48,7 @@ bool read_unsigned(Json const& object, char const* key, T& out)
     return true;
 }
 
-template<typename T>
-bool read_optional_unsigned(Json const& object, char const* key, std::optional<T>& out)
+template<typename T> bool read_optional_unsigned(Json const& object, char const* key, std::optional<T>& out)
 {
     std::optional<std::uint64_t> wide;
     if (!read_optional_u64(object, key, wide) || (wide && *wide > std::numeric_limits<T>::max()))
