@@ -4,5 +4,6 @@ files_test(transfer_tests
     transfer_naming_tests.cpp
     transfer_tests.cpp
     transfer_fault_tests.cpp
+    transfer_staging_tests.cpp
     transfer_clipboard_tests.cpp
   DEPS files_fileops)

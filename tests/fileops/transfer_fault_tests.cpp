@@ -18,6 +18,17 @@ using transfer_test::TmpfsMount;
 
 class TransferFault : public ::testing::Test {
 protected:
+    // A failed assertion must not leave an immutable file that nobody can delete.
+    void TearDown() override
+    {
+        std::error_code ignored;
+        for (auto it = fs::recursive_directory_iterator(dir.path(), ignored); it != fs::recursive_directory_iterator();
+             it.increment(ignored)) {
+            if (it->is_regular_file(ignored))
+                transfer_test::set_immutable(it->path(), false);
+        }
+    }
+
     // A tmpfs of the given size, or the test is skipped where mounting is not allowed.
     TmpfsMount* mount_tmpfs(std::string const& size)
     {
