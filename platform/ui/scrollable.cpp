@@ -178,8 +178,10 @@ EventResult Scrollable::handle_event(Event const& event)
             set_needs_redraw();
         }
     }
-    if (std::holds_alternative<PointerLeft>(event))
+    if (std::holds_alternative<PointerLeft>(event) && m_hovered) {
         m_hovered = false;
+        set_needs_redraw();
+    }
     EventResult result = m_child->handle_event(to_content(event, m_offset->y));
     gather_flags();
     return result;

@@ -204,7 +204,8 @@ TEST_F(ScrollableFixture, PointerEventsArriveInContentCoordinates)
     ASSERT_TRUE(taken);
     EXPECT_EQ(taken->control_id, "deep");
     // Accessibility bounds are where the button shows in the window.
-    auto const* node = scroll.accessibility().find("deep");
+    ui::AccessNode tree = scroll.accessibility();
+    auto const* node = tree.find("deep");
     ASSERT_NE(node, nullptr);
     EXPECT_EQ(node->bounds.top, 50);
 }
