@@ -65,7 +65,7 @@ TransferStaging::~TransferStaging()
 {
     if (m_retained)
         return;
-    if (auto removed = remove_path(m_folder); !removed)
+    if (auto removed = remove_private_path(m_folder); !removed)
         spdlog::warn("Files transfer staging cleanup failed during unwinding; path=\"{}\" error=\"{}\"",
             path_text(m_folder), removed.error().text());
 }
@@ -88,7 +88,7 @@ base::Result<TransferStaging> TransferStaging::create(std::filesystem::path cons
 base::Result<void> TransferStaging::remove()
 {
     m_retained = true;
-    return remove_path(m_folder);
+    return remove_private_path(m_folder);
 }
 
 base::Result<std::filesystem::path> quarantine_source(std::filesystem::path const& source)

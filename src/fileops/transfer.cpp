@@ -106,8 +106,26 @@ namespace {
         return text;
     }
 
-    // Puts a moved source back at its former path from the staged copy, after its
-    // removal or the placement failed. The text always tells where every byte is.
+    // Copies the staged payload back beside the source under a private name
+    // and publishes it by one rename, so a restoration that fails half-way
+    // never leaves a partial tree under the source's own name.
+    base::Result<void> copy_back(Transfer const& transfer, TransferStaging const& staging)
+    {
+        auto parent = parent_folder(transfer.source);
+        if (!parent)
+            return base::fail(std::string(source_no_parent_text));
+        auto restoring = *parent / (std::string(quarantine_prefix) + random_uuid());
+        auto published = copy_tree(staging.payload(), restoring);
+        if (published)
+            published = rename_no_replace(restoring, transfer.source);
+        if (!published)
+            (void)remove_private_path(restoring);
+        return published;
+    }
+
+    // Puts a moved source back at its former path from the staged copy, after
+    // its removal or the placement failed. The text always tells where every
+    // byte is.
     std::string restore_source(
         Transfer const& transfer, TransferStaging& staging, std::string text, std::optional<fs::path> const& quarantine)
     {
@@ -116,12 +134,13 @@ namespace {
             if (auto removed = remove_path(*quarantine); !removed)
                 quarantine_error = removed.error().text();
         }
-        if (auto copied = copy_tree(staging.payload(), transfer.source); !copied) {
+        if (auto copied = copy_back(transfer, staging); !copied) {
             staging.set_retained();
-            return text + std::string(restoration_failed_text) + copied.error().text()
+            text += std::string(restoration_failed_text) + copied.error().text()
                 + std::string(staged_data_retained_text) + path_text(staging.payload());
+        } else {
+            text = discard_staging(staging, std::move(text));
         }
-        text = discard_staging(staging, std::move(text));
         if (quarantine_error)
             text += std::string(quarantine_retained_text) + path_text(*quarantine) + ": " + *quarantine_error;
         return text;

@@ -25,4 +25,9 @@ namespace files::fileops {
 // entry that cannot be removed and fails with its OS error text.
 [[nodiscard]] base::Result<void> remove_path(std::filesystem::path const& path);
 
+// As remove_path, for a tree this process created (a staging folder): every
+// folder is made writable before it is emptied, so a copied read-only folder
+// cannot keep the tree alive.
+[[nodiscard]] base::Result<void> remove_private_path(std::filesystem::path const& path);
+
 }

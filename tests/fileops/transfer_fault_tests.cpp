@@ -145,4 +145,35 @@ TEST_F(TransferFault, MoveWhoseQuarantineIsRefusedLeavesTheSourceInPlace)
     EXPECT_TRUE(names_in(mount->path()).empty());
 }
 
+TEST_F(TransferFault, FailedRestorationKeepsTheStagedCopyAndNamesIt)
+{
+    // The source lives on a small tmpfs: its removal stops at an immutable
+    // file, and the restoration then finds no room beside those remains.
+    auto* mount = mount_tmpfs("256k");
+    REQUIRE_MOUNT(mount);
+    auto source = mount->path() / "tree";
+    transfer_test::write_file(source / "kept.bin", std::string(150000, 'k'));
+    transfer_test::write_file(source / "other.txt", "other");
+    auto before = snapshot(source);
+    if (!transfer_test::set_immutable(source / "kept.bin", true))
+        GTEST_SKIP() << "tmpfs has no immutable flag here";
+    auto destination = dir.make_folder("dst");
+
+    auto result = move_item(source, destination, resolve);
+    ASSERT_FALSE(result);
+    auto left = names_in(mount->path());
+    ASSERT_EQ(left.size(), 1u);
+    ASSERT_TRUE(left[0].starts_with(".kesu-transfer-source-"));
+    auto quarantine = mount->path() / left[0];
+    auto staging = names_in(destination);
+    ASSERT_EQ(staging.size(), 1u);
+    auto payload = destination / staging[0] / "payload";
+
+    EXPECT_EQ(result.error().text(),
+        "Operation not permitted; source restoration failed: No space left on device; staged data retained at "
+            + payload.string() + "; partial source quarantine retained at " + quarantine.string()
+            + ": Operation not permitted");
+    EXPECT_EQ(snapshot(payload), before);
+}
+
 }
