@@ -2,6 +2,25 @@
 
 namespace collab::json {
 
+namespace {
+
+    // A non-negative integer, whether parsed (unsigned) or built in code
+    // (signed); floating-point numbers are not integers here.
+    bool as_unsigned(Json const& value, std::uint64_t& out)
+    {
+        if (value.is_number_unsigned()) {
+            out = value.get<std::uint64_t>();
+            return true;
+        }
+        if (value.is_number_integer() && value.get<std::int64_t>() >= 0) {
+            out = static_cast<std::uint64_t>(value.get<std::int64_t>());
+            return true;
+        }
+        return false;
+    }
+
+}
+
 std::optional<Json> parse_bounded(std::string_view text, std::size_t bound)
 {
     if (text.size() > bound)
@@ -24,10 +43,7 @@ Json const* member(Json const& object, char const* key)
 bool read_u64(Json const& object, char const* key, std::uint64_t& out)
 {
     Json const* value = member(object, key);
-    if (!value || !value->is_number_unsigned())
-        return false;
-    out = value->get<std::uint64_t>();
-    return true;
+    return value && as_unsigned(*value, out);
 }
 
 bool read_optional_u64(Json const& object, char const* key, std::optional<std::uint64_t>& out)
@@ -37,9 +53,10 @@ bool read_optional_u64(Json const& object, char const* key, std::optional<std::u
         out.reset();
         return true;
     }
-    if (!value->is_number_unsigned())
+    std::uint64_t number = 0;
+    if (!as_unsigned(*value, number))
         return false;
-    out = value->get<std::uint64_t>();
+    out = number;
     return true;
 }
 
@@ -96,10 +113,10 @@ bool as_digest(Json const& value, Digest32& out)
     if (!value.is_array() || value.size() != out.size())
         return false;
     for (std::size_t i = 0; i < out.size(); ++i) {
-        auto const& byte = value[i];
-        if (!byte.is_number_unsigned() || byte.get<std::uint64_t>() > 255)
+        std::uint64_t byte = 0;
+        if (!as_unsigned(value[i], byte) || byte > 255)
             return false;
-        out[i] = static_cast<std::uint8_t>(byte.get<std::uint64_t>());
+        out[i] = static_cast<std::uint8_t>(byte);
     }
     return true;
 }
