@@ -174,6 +174,7 @@ void compare_move(char const* label, fs::path const& pristine, fs::path const& w
 
 int main(int argc, char** argv)
 {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
     fs::path base
         = argc > 1 ? fs::path(argv[1]) : fs::path("/var/tmp") / ("bench-transfer-" + std::to_string(::getpid()));
     fs::create_directories(base / "src");

@@ -1,3 +1,4 @@
+#include "fileops/copy_tree.h"
 #include "fileops/transfer.h"
 #include "fileops/transfer_primitives.h"
 #include "support/temp_dir.h"
@@ -272,6 +273,31 @@ TEST_F(Transfer, RemovePathRemovesTreesAndLinksButNotLinkTargets)
     EXPECT_TRUE(remove_path(dir / "file-link"));
     EXPECT_TRUE(remove_path(dir / "never-existed"));
     EXPECT_EQ(dir.listing(), (std::vector<std::string> { "keep", "keep/kept.txt" }));
+}
+
+TEST_F(Transfer, CopyTreeRefusals)
+{
+    dir.write("a.txt", "a");
+    dir.write("existing.txt", "keep");
+    dir.make_folder("sub");
+    struct Case {
+        fs::path source;
+        fs::path target;
+        char const* text;
+    };
+    Case const cases[] = {
+        { "/", dir / "root-copy", "source has no parent directory" },
+        { dir / "sub/..", dir / "parent-copy", "source has no file name" },
+        { dir / "a.txt", dir / "existing.txt", "File exists" },
+        { dir / "missing", dir / "copy", "No such file or directory" },
+    };
+    for (auto const& row : cases) {
+        SCOPED_TRACE(row.source.string());
+        auto result = copy_tree(row.source, row.target);
+        ASSERT_FALSE(result);
+        EXPECT_EQ(result.error().text(), row.text);
+    }
+    EXPECT_EQ(dir.listing(), (std::vector<std::string> { "a.txt", "existing.txt", "sub" }));
 }
 
 }
