@@ -26,15 +26,14 @@ void PlaceholderRoot::draw(ui::Painter& painter)
     auto toolbar = ui::Rect { m_bounds.left, m_bounds.top, m_bounds.right, m_bounds.top + 52 };
     painter.fill_rect(toolbar, theme.panel);
     painter.line({ toolbar.left, toolbar.bottom - 0.5 }, { toolbar.right, toolbar.bottom - 0.5 }, theme.quiet);
-    painter.draw_icon(ui::Icon::Folder, ui::Rect::from_xywh(toolbar.left + 16, toolbar.top + 14, 24, 24),
-        theme.folder_icon);
+    painter.draw_icon(
+        ui::Icon::Folder, ui::Rect::from_xywh(toolbar.left + 16, toolbar.top + 14, 24, 24), theme.folder_icon);
     painter.draw_text(m_location, { toolbar.left + 52, toolbar.top, toolbar.right - 16, toolbar.bottom },
-        ui::TextStyle { ui::Font { 14, ui::FontWeight::Semibold }, theme.primary, ui::TextAlign::Start,
-            ui::Ellipsize::Middle });
+        ui::TextStyle {
+            ui::Font { 14, ui::FontWeight::Semibold }, theme.primary, ui::TextAlign::Start, ui::Ellipsize::Middle });
 
     auto center = m_bounds.center();
-    painter.draw_icon(ui::Icon::Folder, ui::Rect::from_xywh(center.x - 32, center.y - 72, 64, 64),
-        theme.folder_icon);
+    painter.draw_icon(ui::Icon::Folder, ui::Rect::from_xywh(center.x - 32, center.y - 72, 64, 64), theme.folder_icon);
     painter.draw_text("Files", { m_bounds.left, center.y, m_bounds.right, center.y + 32 },
         ui::TextStyle { ui::Font { 20, ui::FontWeight::Semibold }, theme.primary, ui::TextAlign::Center });
     if (!m_notice.empty()) {

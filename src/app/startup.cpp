@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+
 #include <unistd.h>
 
 namespace files::app {

@@ -4,13 +4,12 @@
 // under which this process records its changes, and reading a received-share
 // link from standard input.
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <variant>
 #include <vector>
-
-#include <cstdint>
 
 namespace files::app {
 

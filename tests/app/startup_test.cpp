@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
 #include <filesystem>
 #include <map>
 #include <thread>
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 using files::app::ShareLinkRead;

@@ -1,0 +1,89 @@
+#pragma once
+
+// The state record of the explorer: where the user is, what the folder holds,
+// how it is shown, what is selected and what the status line says. Only the
+// interface thread touches it; FileExplorerWidget owns the one instance.
+
+#include "model/entry.h"
+#include "ui/geometry.h"
+#include "ui/selection_model.h"
+#include "ui/widget.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace files::app {
+
+enum class ViewMode : std::uint8_t {
+    List,
+    Grid,
+};
+
+// Shared with the scroll container, which is rebuilt on every layout.
+struct ScrollOffsetCell {
+    float x { 0 };
+    float y { 0 };
+};
+
+inline constexpr int min_zoom_level = -2;
+inline constexpr int max_zoom_level = 6;
+inline constexpr std::size_t max_notice_characters = 512;
+
+struct ExplorerState {
+    // Location and listing.
+    std::filesystem::path current_path { "/" };
+    std::vector<model::Entry> entries;
+    std::optional<std::string> load_error;
+    bool loading { false };
+    std::uint64_t load_generation { 0 };
+    std::vector<std::filesystem::path> back_list;
+    std::vector<std::filesystem::path> forward_list;
+    ui::Clock::time_point next_refresh_at {};
+
+    // View settings.
+    ViewMode view_mode { ViewMode::List };
+    model::SortKey sort_key { model::SortKey::Name };
+    bool sort_descending { false };
+    bool show_hidden { false };
+    int zoom_level { 0 };
+
+    // Selection and pointer.
+    ui::SelectionModel selection;
+    std::optional<std::pair<std::size_t, ui::Clock::time_point>> last_click;
+    ui::Point press_position;
+    ui::Point last_cursor;
+
+    // Editing and clipboard.
+    bool inline_rename_open { false };
+    bool drag_under_way { false };
+    std::vector<std::filesystem::path> clipboard;
+    bool clipboard_is_cut { false };
+
+    // Status and presentation.
+    std::optional<std::string> notice;
+    bool redraw { true };
+    std::shared_ptr<ScrollOffsetCell> scroll_offset { std::make_shared<ScrollOffsetCell>() };
+    ui::Rect root_rect;
+    std::optional<ui::Rect> viewport_rect;
+    std::optional<ui::Rect> content_rect;
+
+    // Environment.
+    std::optional<std::filesystem::path> config_folder;
+    std::optional<std::filesystem::path> home_folder;
+    std::vector<std::filesystem::path> workspace_roots;
+
+    model::SortOrder sort_order() const
+    {
+        return sort_descending ? model::SortOrder::Descending : model::SortOrder::Ascending;
+    }
+    bool is_live { true }; // false inside screenshot scenes
+};
+
+// The text cut to its first 512 characters, never inside a UTF-8 sequence.
+std::string cut_notice(std::string text);
+
+}
