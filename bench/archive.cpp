@@ -16,6 +16,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 
 #include <unistd.h>
 
@@ -86,11 +87,13 @@ int shell(std::string const& command)
 
 bool have(char const* tool) { return shell(std::string("command -v ") + tool + " >/dev/null") == 0; }
 
-// The best of `runs` timings of `work`, with `reset` run untimed before each.
-double best_seconds(int runs, std::function<void()> const& reset, std::function<bool()> const& work)
+// The best of `runs` timings of each of `ours` and `theirs`, run in turn so
+// that load from elsewhere on the machine falls on both alike; `reset` runs
+// untimed before each.
+std::pair<double, double> best_seconds(int runs, std::function<void()> const& reset, std::function<bool()> const& ours,
+    std::function<bool()> const& theirs)
 {
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
+    auto time_one = [&](std::function<bool()> const& work) {
         reset();
         ::sync();
         auto start = std::chrono::steady_clock::now();
@@ -98,9 +101,15 @@ double best_seconds(int runs, std::function<void()> const& reset, std::function<
             std::fprintf(stderr, "a timed run failed\n");
             std::exit(1);
         }
-        best = std::min(best, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    double best_ours = 1e300;
+    double best_theirs = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        best_ours = std::min(best_ours, time_one(ours));
+        best_theirs = std::min(best_theirs, time_one(theirs));
     }
-    return best;
+    return { best_ours, best_theirs };
 }
 
 void report(char const* what, char const* baseline, double ours, double theirs)
@@ -115,18 +124,19 @@ void bench_extract(Options const& options, fs::path const& archive, char const* 
 {
     auto out = options.work / "out";
     auto reset = [&] { fs::remove_all(out); };
-    double ours = best_seconds(options.runs, reset, [&] {
+    auto ours = [&] {
         auto files = extract_archive(archive, out);
         if (!files)
             std::fprintf(stderr, "%s\n", files.error().text().c_str());
         return files.has_value();
-    });
-    double theirs = best_seconds(options.runs, reset, [&] {
+    };
+    auto bsdtar = [&] {
         fs::create_directories(out);
         return shell("bsdtar -xf " + quoted(archive) + " -C " + quoted(out)) == 0;
-    });
+    };
+    auto [our_time, their_time] = best_seconds(options.runs, reset, ours, bsdtar);
     reset();
-    report(label, "bsdtar -x", ours, theirs);
+    report(label, "bsdtar -x", our_time, their_time);
 }
 
 void bench_create(Options const& options, std::string const& tree, char const* label)
@@ -134,22 +144,22 @@ void bench_create(Options const& options, std::string const& tree, char const* l
     auto target = options.work / "made.zip";
     auto source = options.work / "src" / tree;
     auto reset = [&] { fs::remove(target); };
-    double ours = best_seconds(options.runs, reset, [&] {
+    auto ours = [&] {
         auto created = create_zip(target, { source });
         if (!created)
             std::fprintf(stderr, "%s\n", created.error().text().c_str());
         return created.has_value();
-    });
+    };
     std::string in_source = "cd " + quoted(options.work / "src") + " && ";
     if (have("zip")) {
-        double zip = best_seconds(
-            options.runs, reset, [&] { return shell(in_source + "zip -q -r -6 " + quoted(target) + " " + tree) == 0; });
-        report(label, "zip -r -6", ours, zip);
+        auto zip = [&] { return shell(in_source + "zip -q -r -6 " + quoted(target) + " " + tree) == 0; };
+        auto [our_time, their_time] = best_seconds(options.runs, reset, ours, zip);
+        report(label, "zip -r -6", our_time, their_time);
     }
-    double bsdtar = best_seconds(options.runs, reset,
-        [&] { return shell(in_source + "bsdtar --format zip -cf " + quoted(target) + " " + tree) == 0; });
+    auto bsdtar = [&] { return shell(in_source + "bsdtar --format zip -cf " + quoted(target) + " " + tree) == 0; };
+    auto [our_time, their_time] = best_seconds(options.runs, reset, ours, bsdtar);
     reset();
-    report(label, "bsdtar zip", ours, bsdtar);
+    report(label, "bsdtar zip", our_time, their_time);
 }
 
 Options parse(int argc, char** argv)

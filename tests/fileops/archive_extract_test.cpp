@@ -111,6 +111,20 @@ TEST(ArchiveExtract, HostileZipLeavesNothingBehind)
     }
 }
 
+TEST(ArchiveExtract, CutOffTarLeavesNothingBehind)
+{
+    test_support::TempDir temp;
+    archive_test::write_tar(temp / "cut.tar",
+        { { "first", TarKind::File, "complete" }, { "second", TarKind::File, std::string(10'000, 's') } },
+        TarCompression::None);
+    // Keep the first entry, the second header and half of its data.
+    std::filesystem::resize_file(temp / "cut.tar", 512 * 3 + 5000);
+    auto files = extract_archive(temp / "cut.tar", temp / "out");
+    ASSERT_FALSE(files);
+    EXPECT_EQ(files.error().text(), "Truncated tar archive");
+    EXPECT_EQ(temp.listing(), (std::vector<std::string> { "cut.tar" }));
+}
+
 TEST(ArchiveExtract, CorruptArchivesFailCleanly)
 {
     test_support::TempDir temp;
