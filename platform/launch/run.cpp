@@ -1,6 +1,7 @@
 #include "launch/run.h"
 
 #include "host/host.h"
+#include "services/app_state.h"
 #include "ui/widget.h"
 
 namespace ui {
