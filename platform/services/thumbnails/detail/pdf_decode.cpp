@@ -34,9 +34,11 @@ namespace {
 base::Result<ui::Image> render_pdf_first_page(std::filesystem::path const& path)
 {
     GError* error = nullptr;
-    GFile* file = g_file_new_for_path(path.c_str());
-    GObjectPtr<PopplerDocument> document(poppler_document_new_from_gfile(file, nullptr, nullptr, &error));
-    g_object_unref(file);
+    gchar* uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    if (!uri)
+        return base::fail("the path cannot be opened as a document");
+    GObjectPtr<PopplerDocument> document(poppler_document_new_from_file(uri, nullptr, &error));
+    g_free(uri);
     if (!document) {
         std::string text = error && error->message ? error->message : "not a PDF document";
         if (error)
