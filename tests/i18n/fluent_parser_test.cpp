@@ -172,6 +172,20 @@ namespace {
         }
     }
 
+    TEST(FluentParser, StringLiteralsKeepTheirTextAsWritten)
+    {
+        Resource const resource = parse("key = { \"a\\\"b\\u00E9\\\\\" } { \"\" }\n");
+        Message const& message = only_message(resource);
+        ASSERT_TRUE(message.value.has_value());
+        ASSERT_EQ(message.value->elements.size(), 3u);
+        auto const& escaped
+            = std::get<StringLiteral>(std::get<Placeable>(message.value->elements[0]).expression->node);
+        EXPECT_EQ(escaped.value, "a\"b\u00e9\\");
+        EXPECT_EQ(escaped.raw, "a\\\"b\\u00E9\\\\");
+        auto const& empty = std::get<StringLiteral>(std::get<Placeable>(message.value->elements[2]).expression->node);
+        EXPECT_EQ(empty.raw, "");
+    }
+
     TEST(FluentParser, DeepNestingIsRejectedWithoutExhaustingTheStack)
     {
         std::string source = "deep = ";

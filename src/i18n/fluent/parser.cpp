@@ -569,12 +569,14 @@ namespace {
     Parsed<StringLiteral> Parser::parse_string()
     {
         m_cursor.advance();
+        std::size_t const start = m_cursor.position();
         StringLiteral literal;
         while (true) {
             if (m_cursor.at_end() || m_cursor.current() == '\n')
                 return error_at(m_cursor.position(), "Unterminated string expression");
             char const c = m_cursor.current();
             if (c == '"') {
+                literal.raw = std::string(m_cursor.slice(start, m_cursor.position()));
                 m_cursor.advance();
                 return literal;
             }

@@ -32,9 +32,11 @@ struct Pattern {
     std::vector<PatternElement> elements;
 };
 
-// A quoted literal with its escapes already resolved.
+// A quoted literal: value has its escapes resolved, raw is the text between
+// the quotes exactly as written.
 struct StringLiteral {
     std::string value;
+    std::string raw;
 };
 
 // A number literal as written ("-1.50") and its value.
