@@ -5,6 +5,7 @@
 
 #include "model/listing.h"
 
+#include "model/attribute_names.h"
 #include "model/reread.h"
 #include "model/sorting.h"
 
@@ -20,6 +21,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -161,6 +163,114 @@ void report_memory(std::filesystem::path const& folder)
         static_cast<double>(after - before) * 1024.0 / static_cast<double>(entries.size()));
 }
 
+// Representative attribute values: a resident file with one link grant, two
+// versions and an open conflict.
+std::string digest_json(int fill)
+{
+    std::string list = "[";
+    for (int i = 0; i < 32; ++i)
+        list += (i ? "," : "") + std::to_string(fill);
+    return list + "]";
+}
+
+struct WorkspaceValues {
+    std::string record_id = std::string("\x8d\x1e\x7a\x52\x3c\x4b\x4e\x0f\x9a\x61\x2b\x7c\x5d\x8e\x9f\x10", 16);
+    std::string content_hash = std::string(32, '\x05');
+    std::string metadata = R"({"schema_version":1,"record_id":"8d1e7a52-3c4b-4e0f-9a61-2b7c5d8e9f10",)"
+                           R"("properties":{"schema_version":1,"image_width":640,"image_height":480,"codec":"h264"}})";
+    std::string availability
+        = R"({"schema_version":1,"record_id":"8d1e7a52-3c4b-4e0f-9a61-2b7c5d8e9f10",)"
+          R"("current_version":"11111111-2222-4333-8444-555555555555",)"
+          R"("residency":{"state":"resident","bytes":1048576},"transfer":{"phase":"idle","progress":null,)"
+          R"("last_error":null,"last_error_at_ms":null,"error_truncated":false},"policy":"automatic",)"
+          R"("policy_inherited":false,"replicas":{"state":"known","reachable":2,"durable":1},)"
+          R"("freshness":{"metadata_observed_at_ms":1700000000000,"local_verified_at_ms":1700000000000,)"
+          R"("replicas_observed_at_ms":1700000000000}})";
+    std::string share
+        = R"({"schema_version":1,"record_id":"8d1e7a52-3c4b-4e0f-9a61-2b7c5d8e9f10",)"
+          R"("observed_at_ms":1700000000000,"grants":[{"grant_id":"00000000-0000-4000-8000-000000000001",)"
+          R"("subject":{"kind":"bearer_link"},"permission":"View","expires_at_ms":null,"revoked":false,)"
+          R"("expired":false,"used":false,"exhausted":false,"status":"active","redemptions":0,)"
+          R"("max_redemptions":null}]})";
+    std::string history;
+
+    WorkspaceValues()
+    {
+        auto version = [](char const* id, char const* parents) {
+            return std::string(R"({"id":")") + id + R"(","record_id":"8d1e7a52-3c4b-4e0f-9a61-2b7c5d8e9f10","parents":)"
+                + parents + R"(,"actor":{"person":)" + digest_json(1) + R"(,"device":)" + digest_json(2)
+                + R"(},"timestamp_ms":1700000000000,"content_hash":)" + digest_json(3) + R"(,"metadata_hash":)"
+                + digest_json(4) + R"(,"provenance":"Edit"})";
+        };
+        history = std::string(R"({"schema_version":1,"record_id":"8d1e7a52-3c4b-4e0f-9a61-2b7c5d8e9f10",)")
+            + R"("total_versions":2,"versions_truncated":false,"heads":["66666666-7777-4888-9999-aaaaaaaaaaaa"],)"
+            + R"("versions":[)"
+            + version("66666666-7777-4888-9999-aaaaaaaaaaaa", R"(["11111111-2222-4333-8444-555555555555"])") + ","
+            + version("11111111-2222-4333-8444-555555555555", "[]")
+            + R"(],"conflicts_truncated":false,"conflicts":[]})";
+    }
+};
+
+void set(std::filesystem::path const& path, char const* name, std::string const& value)
+{
+    if (lsetxattr(path.c_str(), name, value.data(), value.size(), 0) != 0) {
+        std::perror(name);
+        std::exit(1);
+    }
+}
+
+// tmpfs keeps all seven values of a file; ext4 has room for about 4 KiB.
+void report_workspace_folder(std::size_t count, int runs)
+{
+    char pattern[] = "/dev/shm/bench-listing-workspace-XXXXXX";
+    if (!mkdtemp(pattern)) {
+        std::perror("mkdtemp");
+        return;
+    }
+    std::filesystem::path const folder(pattern);
+    WorkspaceValues const values;
+    namespace attribute = files::model::attribute;
+    std::string const shared_id = "8d1e7a52-3c4b-4e0f-9a61-2b7c5d8e9f10";
+    for (std::size_t i = 0; i < count; ++i) {
+        auto const file = folder / ("clip " + std::to_string(i) + ".mp4");
+        // Every file is its own record, so no two values are alike.
+        char id[37];
+        std::snprintf(id, sizeof id, "8d1e7a52-3c4b-4e0f-9a61-%012zu", i);
+        auto own = [&](std::string value) {
+            for (auto at = value.find(shared_id); at != std::string::npos; at = value.find(shared_id, at))
+                value.replace(at, shared_id.size(), id);
+            return value;
+        };
+        int fd = open(file.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0)
+            close(fd);
+        set(file, attribute::sync, "local");
+        set(file, attribute::content_hash, values.content_hash);
+        set(file, attribute::record_id, values.record_id);
+        set(file, attribute::metadata, own(values.metadata));
+        set(file, attribute::availability, own(values.availability));
+        set(file, attribute::share, own(values.share));
+        set(file, attribute::history, own(values.history));
+    }
+    std::vector<std::filesystem::path> const roots = { folder };
+    std::size_t sink = 0;
+    double const plain = best_of(runs, [&] { sink += files::model::list_location(folder, {})->size(); });
+    std::size_t with_fields = 0;
+    // The first listing decodes every value; later re-reads find them in the
+    // readers' memo.
+    double const first = best_of(1, [&] { sink += files::model::list_location(folder, roots)->size(); });
+    double const workspace = best_of(runs, [&] {
+        auto listed = files::model::list_location(folder, roots);
+        with_fields = static_cast<std::size_t>(std::count_if(listed->begin(), listed->end(),
+            [](Entry const& e) { return e.history && e.share && e.availability && e.metadata && e.record_id; }));
+    });
+    std::printf("workspace folder of %zu files with all seven attributes (%zu decoded) / same folder outside a "
+                "workspace:\n  first listing: %.2f, re-read: %.2f  (goal <= 4)\n",
+        count, with_fields, first / plain, workspace / plain);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
 }
 
 int main()
@@ -178,6 +288,7 @@ int main()
     report_memory(large);
     report_large_folder(large, 5);
     report_unchanged_reread(medium, 7);
+    report_workspace_folder(10000, 5);
 
     std::error_code ignored;
     std::filesystem::remove_all(base, ignored);

@@ -24,6 +24,17 @@ std::optional<std::string> read_attribute(
 // The same through an open descriptor.
 std::optional<std::string> read_attribute(int fd, char const* name, std::size_t max_bytes = max_attribute_size);
 
+// An item named relative to an open folder. Reading relative to the folder
+// saves walking the whole path for every attribute; `path` serves kernels
+// that cannot do that.
+struct ItemInFolder {
+    int folder_fd;
+    char const* name;
+    std::string const& path;
+};
+std::optional<std::string> read_attribute(
+    ItemInFolder const& item, char const* name, std::size_t max_bytes = max_attribute_size);
+
 // True when the item has attribute `name`, whatever its value.
 bool has_attribute(std::string const& path, char const* name);
 

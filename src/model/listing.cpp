@@ -31,20 +31,6 @@ namespace {
         entry.modified = to_local_date_time(status.st_mtim.tv_sec, static_cast<std::uint32_t>(status.st_mtim.tv_nsec));
     }
 
-    void read_workspace_fields(Entry& entry)
-    {
-        if (!entry.is_dir) {
-            entry.sync = read_sync_state(entry.path);
-            entry.content_hash = read_content_hash(entry.path);
-        }
-        entry.record_id = read_record_id(entry.path);
-        entry.availability = read_availability(entry.path);
-        entry.share = read_share_summary(entry.path);
-        entry.history = read_history_summary(entry.path);
-        if (!entry.is_dir)
-            entry.metadata = read_file_metadata(entry.path);
-    }
-
     bool is_dot_or_dot_dot(char const* name)
     {
         return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -109,7 +95,7 @@ base::Result<std::vector<Entry>> list_directory(std::filesystem::path const& fol
         read_status(folder_fd, item->d_name, entry);
         switch (metadata) {
         case WorkspaceMetadata::Read:
-            read_workspace_fields(entry);
+            read_workspace_fields(ItemInFolder { folder_fd, item->d_name, entry.path }, entry);
             break;
         case WorkspaceMetadata::Skip:
             break;

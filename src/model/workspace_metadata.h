@@ -5,6 +5,8 @@
 // missing attribute, a read error, an oversize value or a value that fails
 // any check gives nothing.
 
+#include "model/attributes.h"
+#include "model/entry.h"
 #include "model/workspace_records.h"
 
 #include <optional>
@@ -21,5 +23,10 @@ std::optional<AvailabilityRecord> read_availability(std::string const& path);
 std::optional<ShareSummary> read_share_summary(std::string const& path);
 std::optional<HistorySummary> read_history_summary(std::string const& path);
 std::optional<FileMetadataRecord> read_file_metadata(std::string const& path);
+
+// Fills the seven workspace fields of a listed entry: sync state, content
+// hash and file metadata for files only; record id, availability, share and
+// history for files and folders.
+void read_workspace_fields(ItemInFolder const& item, Entry& entry);
 
 }
