@@ -110,6 +110,30 @@ namespace {
         EXPECT_FALSE(broken.sync || broken.record_id || broken.availability || broken.share || broken.history);
     }
 
+    // Decoded records are remembered between re-reads; a changed value must
+    // still be decoded afresh, and a value once rejected must not stay rejected
+    // after the file system fixes it.
+    TEST(WorkspaceListing, ReReadSeesChangedAttributeValues)
+    {
+        TempDir dir;
+        auto const file = dir.write("doc.txt", "x");
+        auto const pinned = availability_document();
+        auto unpinned = pinned;
+        unpinned["policy"] = "automatic";
+        auto policy_after = [&](std::string const& value) -> std::optional<AvailabilityPolicy> {
+            set_attribute(file, attribute::availability, value);
+            auto entries = list_directory(dir.path(), WorkspaceMetadata::Read);
+            if (!entries || entries->empty() || !entries->front().availability)
+                return std::nullopt;
+            return entries->front().availability->policy;
+        };
+        EXPECT_EQ(policy_after(pinned.dump()), AvailabilityPolicy::Pinned);
+        EXPECT_EQ(policy_after(unpinned.dump()), AvailabilityPolicy::Automatic);
+        EXPECT_EQ(policy_after(pinned.dump()), AvailabilityPolicy::Pinned);
+        EXPECT_EQ(policy_after("{broken"), std::nullopt);
+        EXPECT_EQ(policy_after(unpinned.dump()), AvailabilityPolicy::Automatic);
+    }
+
     TEST(WorkspaceListing, SymbolicLinkReportsItsOwnAttributesNotItsTargets)
     {
         TempDir dir;
