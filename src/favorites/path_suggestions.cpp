@@ -73,7 +73,8 @@ namespace {
         auto text = display_with_home(candidate.path, home);
         if (candidate.is_folder && !text.ends_with('/'))
             text += '/';
-        return { std::move(text), candidate.path, candidate.is_folder ? ui::PathKind::Folder : ui::PathKind::File };
+        auto kind = candidate.is_folder ? ui::PathKind::Folder : ui::PathKind::File;
+        return { std::move(text), candidate.path, kind, ui::icon_for_path(candidate.path, kind) };
     }
 
 }

@@ -21,8 +21,8 @@ struct PathSuggestion {
     std::string text;
     std::filesystem::path path;
     ui::PathKind kind;
-
-    ui::Icon icon() const { return ui::icon_for_path(path, kind); }
+    // The toolkit's icon for the path and its kind.
+    ui::Icon icon;
 
     bool operator==(PathSuggestion const&) const = default;
 };

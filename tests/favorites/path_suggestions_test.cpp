@@ -38,7 +38,9 @@ TEST_F(PathSuggestions, TildeDocMatchesAnyCaseFoldersFirstWithoutHidden)
     ASSERT_EQ(suggestions.size(), 4u);
     EXPECT_EQ(suggestions[1].path, m_home / "Documents");
     EXPECT_EQ(suggestions[1].kind, ui::PathKind::Folder);
+    EXPECT_EQ(suggestions[1].icon, ui::Icon::Folder);
     EXPECT_EQ(suggestions[2].kind, ui::PathKind::File);
+    EXPECT_EQ(suggestions[3].icon, ui::Icon::FileText);
 
     m_temp.make_folder("home/\xC3\x9C"
                        "bersicht"); // "Übersicht"
