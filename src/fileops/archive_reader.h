@@ -29,6 +29,8 @@ struct ReadEntry {
     std::string relative_path;
     std::uint64_t declared_size { 0 };
     EntryKind kind { EntryKind::File };
+    // A sparse TAR entry's data map may end before its size: a trailing hole.
+    bool sparse { false };
 };
 
 class ArchiveReader {
