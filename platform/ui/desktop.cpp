@@ -26,6 +26,11 @@ public:
         std::lock_guard lock(m_mutex);
         m_clipboard = text;
     }
+    std::optional<std::string> paste_text() override
+    {
+        std::lock_guard lock(m_mutex);
+        return m_clipboard;
+    }
     base::Result<void> open_file(std::filesystem::path const& path) override
     {
         TRY_VOID(check_opener_path(path));
@@ -43,7 +48,7 @@ public:
 
 private:
     std::mutex m_mutex;
-    std::string m_clipboard;
+    std::optional<std::string> m_clipboard;
 };
 
 StandInDesktop& stand_in()

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@ public:
 
     // Puts text on the desktop clipboard.
     virtual void copy_text(std::string const& text) = 0;
+    // The text on the desktop clipboard, or nothing when it holds no text
+    // (or the desktop cannot say).
+    virtual std::optional<std::string> paste_text() { return std::nullopt; }
     // Opens a file with the desktop's document opener. Fails with
     // "the desktop opener takes UTF-8 paths" for a path that is not UTF-8.
     virtual base::Result<void> open_file(std::filesystem::path const& path) = 0;
