@@ -87,7 +87,7 @@ TEST(GtkHost, SnapshotAndRenderThroughTheWindowLoop)
     auto socket = folder / "automation.sock";
     setenv("KESU_AUTOMATION_SOCKET", socket.c_str(), 1);
 
-    auto created = host::create_host({ "so.kesu.test.gtk", "Files test", { 420, 260 } });
+    auto created = host::create_gtk_host({ "so.kesu.test.gtk", "Files test", { 420, 260 } });
     ASSERT_TRUE(created) << created.error().text();
     auto& window = **created;
     host_test::TestRoot root;
