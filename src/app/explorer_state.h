@@ -4,6 +4,7 @@
 // how it is shown, what is selected and what the status line says. Only the
 // interface thread touches it; FileExplorerWidget owns the one instance.
 
+#include "fileops/clipboard.h"
 #include "model/entry.h"
 #include "ui/geometry.h"
 #include "ui/selection_model.h"
@@ -60,8 +61,7 @@ struct ExplorerState {
     // Editing and clipboard.
     bool inline_rename_open { false };
     bool drag_under_way { false };
-    std::vector<std::filesystem::path> clipboard;
-    bool clipboard_is_cut { false };
+    fileops::Clipboard clipboard;
 
     // Status and presentation.
     std::optional<std::string> notice;
@@ -81,6 +81,9 @@ struct ExplorerState {
         return sort_descending ? model::SortOrder::Descending : model::SortOrder::Ascending;
     }
     bool is_live { true }; // false inside screenshot scenes
+
+    // The paths of the selected entries, in selection order.
+    std::vector<std::filesystem::path> selected_paths() const;
 };
 
 // The text cut to its first 512 characters, never inside a UTF-8 sequence.

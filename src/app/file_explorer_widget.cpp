@@ -1,5 +1,6 @@
 #include "app/file_explorer_widget.h"
 
+#include "app/archive_browsing.h"
 #include "app/zoom_file.h"
 #include "model/reread.h"
 #include "native_observer/observer_snapshot.h"
@@ -13,6 +14,7 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment)
     m_state.workspace_roots = std::move(environment.workspace_roots);
     m_state.is_live = environment.live;
     m_state.current_path = environment.start_location;
+    m_hooks.list_archive = list_archive_location;
 
     // The first read shows what it can; a failure leaves the folder empty
     // without an error state, as the start location may simply be missing.

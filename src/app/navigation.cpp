@@ -28,6 +28,17 @@ namespace {
 
 }
 
+std::vector<std::filesystem::path> ExplorerState::selected_paths() const
+{
+    std::vector<std::filesystem::path> paths;
+    paths.reserve(selection.size());
+    for (auto index : selection.selected()) {
+        if (index < entries.size())
+            paths.emplace_back(entries[index].path);
+    }
+    return paths;
+}
+
 std::string cut_notice(std::string text)
 {
     // Count characters, not bytes: step over continuation bytes.

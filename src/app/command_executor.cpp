@@ -1,0 +1,166 @@
+#include "app/command_executor.h"
+
+#include "app/navigation.h"
+#include "fileops/archive.h"
+#include "fileops/archive_commands.h"
+#include "i18n/translate.h"
+#include "ui/desktop.h"
+
+namespace files::app {
+
+namespace {
+
+    i18n::Arguments catalogue_arguments(fileops::Message const& message)
+    {
+        i18n::Arguments arguments;
+        arguments.reserve(message.arguments.size());
+        for (auto const& argument : message.arguments) {
+            std::visit([&](auto const& value) { arguments.emplace_back(argument.name, value); }, argument.value);
+        }
+        return arguments;
+    }
+
+    fileops::Message from_archive_message(fileops::ArchiveMessage const& message)
+    {
+        fileops::Message out { message.id, {} };
+        for (auto const& argument : message.arguments) {
+            std::visit([&](auto const& value) { out.arguments.push_back({ argument.name, value }); }, argument.value);
+        }
+        return out;
+    }
+
+}
+
+bool refused_in_archive(FileCommand command)
+{
+    switch (command) {
+    case FileCommand::OpenTerminal:
+    case FileCommand::NewFolder:
+    case FileCommand::BeginRename:
+    case FileCommand::CommitRename:
+    case FileCommand::MoveToTrash:
+    case FileCommand::Copy:
+    case FileCommand::Cut:
+    case FileCommand::Paste:
+    case FileCommand::ExtractSelected:
+    case FileCommand::CompressSelection:
+    case FileCommand::NewFileFromTemplate:
+    case FileCommand::ArmDrag:
+    case FileCommand::DropOnFolder:
+        return true;
+    case FileCommand::UndoMoveToTrash:
+    case FileCommand::Restore:
+    case FileCommand::DeletePermanently:
+    case FileCommand::RequestEmptyTrash:
+    case FileCommand::EmptyTrash:
+    case FileCommand::CancelRename:
+    case FileCommand::ExtractBrowsed:
+        return false;
+    }
+    return false;
+}
+
+bool is_archive_location(ExplorerState const& state)
+{
+    return fileops::archive_location(state.current_path).has_value();
+}
+
+bool pass_read_only_guard(ExplorerState& state, FileCommand command)
+{
+    if (!refused_in_archive(command) || !is_archive_location(state))
+        return true;
+    set_notice(state, i18n::translate("files-archive-read-only"));
+    return false;
+}
+
+std::string resolve_message(fileops::Message const& message)
+{
+    return i18n::translate_with(message.id, catalogue_arguments(message));
+}
+
+fileops::MessageResolver message_resolver() { return resolve_message; }
+
+void report(ExplorerState& state, fileops::Message const& message) { set_notice(state, resolve_message(message)); }
+
+void reload_current_folder(ExplorerState& state) { (void)reread(state); }
+
+void copy_selection(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::Copy))
+        return;
+    report(state, fileops::copy_to_clipboard(state.clipboard, state.selected_paths()));
+}
+
+void cut_selection(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::Cut))
+        return;
+    report(state, fileops::cut_to_clipboard(state.clipboard, state.selected_paths()));
+}
+
+base::Result<void> paste_clipboard_here(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::Paste))
+        return {};
+    auto outcome = fileops::paste_clipboard(state.clipboard, state.current_path, message_resolver());
+    if (!outcome)
+        return {};
+    if (outcome->reload_folder)
+        reload_current_folder(state);
+    report(state, outcome->notice);
+    return outcome->invocation_result();
+}
+
+void drop_on_folder(
+    ExplorerState& state, std::vector<std::filesystem::path> dragged, std::filesystem::path const& target)
+{
+    if (!pass_read_only_guard(state, FileCommand::DropOnFolder))
+        return;
+    auto outcome = fileops::drop_move(dragged, target, message_resolver());
+    if (outcome.reload_folder)
+        reload_current_folder(state);
+    report(state, outcome.notice);
+}
+
+void extract_selected(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::ExtractSelected))
+        return;
+    auto message = from_archive_message(fileops::extract_selected_archives(state.selected_paths(), state.current_path));
+    if (message.id != "files-archive-select")
+        reload_current_folder(state);
+    report(state, message);
+}
+
+void extract_browsed(ExplorerState& state)
+{
+    auto location = fileops::archive_location(state.current_path);
+    if (!location)
+        return;
+    auto message = from_archive_message(fileops::extract_browsed_archive(location->archive_path));
+    if (message.id == "files-archive-extracted")
+        reload_current_folder(state);
+    report(state, message);
+}
+
+void compress_selected(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::CompressSelection))
+        return;
+    auto message = from_archive_message(fileops::compress_selection(state.selected_paths(), state.current_path));
+    if (message.id == "files-archive-created")
+        reload_current_folder(state);
+    report(state, message);
+}
+
+base::Result<void> open_terminal_here(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::OpenTerminal))
+        return {};
+    auto started = ui::desktop().start_program_in("terminal", state.current_path);
+    if (!started)
+        return base::fail("could not open terminal: " + started.error().text());
+    return {};
+}
+
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+// The command executor for local file operations: the read-only guard for
+// archive locations, the operation, the re-read of the current folder when
+// it changed, and the one notice that reports the result.
+
+#include "app/explorer_state.h"
+#include "base/result.h"
+#include "fileops/transfer_message.h"
+
+#include <filesystem>
+
+namespace files::app {
+
+enum class FileCommand : std::uint8_t {
+    Copy,
+    Cut,
+    Paste,
+    DropOnFolder,
+    ArmDrag,
+    MoveToTrash,
+    UndoMoveToTrash,
+    Restore,
+    DeletePermanently,
+    RequestEmptyTrash,
+    EmptyTrash,
+    NewFolder,
+    NewFileFromTemplate,
+    BeginRename,
+    CommitRename,
+    CancelRename,
+    ExtractSelected,
+    ExtractBrowsed,
+    CompressSelection,
+    OpenTerminal,
+};
+
+// True for the commands an archive location refuses.
+bool refused_in_archive(FileCommand command);
+
+// True when the current location lies inside an archive file.
+bool is_archive_location(ExplorerState const& state);
+
+// The guard: inside an archive a refused command sets files-archive-read-only
+// and answers false; otherwise true.
+bool pass_read_only_guard(ExplorerState& state, FileCommand command);
+
+// Resolves a message in the current locale.
+std::string resolve_message(fileops::Message const& message);
+fileops::MessageResolver message_resolver();
+
+// Replaces the notice with the resolved message.
+void report(ExplorerState& state, fileops::Message const& message);
+
+// Re-reads the current folder, keeping the location and the selection by
+// identity, so a report and the new listing arrive together.
+void reload_current_folder(ExplorerState& state);
+
+void copy_selection(ExplorerState& state);
+void cut_selection(ExplorerState& state);
+// Answers what an action invocation answers: success, or the paste failure
+// text. An empty clipboard does nothing and answers success.
+base::Result<void> paste_clipboard_here(ExplorerState& state);
+void drop_on_folder(
+    ExplorerState& state, std::vector<std::filesystem::path> dragged, std::filesystem::path const& target);
+void extract_selected(ExplorerState& state);
+void extract_browsed(ExplorerState& state);
+void compress_selected(ExplorerState& state);
+// Starts "terminal" in the current folder; fails with "could not open
+// terminal: " and the system's text.
+base::Result<void> open_terminal_here(ExplorerState& state);
+
+}
