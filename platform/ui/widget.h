@@ -13,6 +13,7 @@
 #include "ui/actions.h"
 #include "ui/events.h"
 #include "ui/geometry.h"
+#include "ui/search_catalog.h"
 
 #include <chrono>
 #include <optional>
@@ -102,6 +103,8 @@ public:
     }
     virtual std::optional<EffectResult> take_effect_result(InvocationId const&) { return std::nullopt; }
     virtual std::optional<ControlInvocation> take_control_invocation() { return std::nullopt; }
+    // The catalogs the root widget offers the desktop's search.
+    virtual std::vector<SearchCatalog> search_catalogs() const { return {}; }
 
     virtual void set_focus(bool focused) { m_focused = focused; }
     bool has_focus() const { return m_focused; }

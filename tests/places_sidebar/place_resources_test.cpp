@@ -33,4 +33,25 @@ TEST(PlaceResources, OnePlaceResourceWithAnOpenActionEach)
     EXPECT_NE(resources[1].address(), projects.address());
 }
 
+TEST(PlaceResources, SearchCatalogPointsAtEachPlacesOpenAction)
+{
+    std::vector<Place> const places {
+        { Label::literal("Projects"), "/srv/Projects", PlaceKind::Folder, PlaceSection::Favourites },
+        { Label::message("files-place-root"), "/", PlaceKind::Root, PlaceSection::System },
+    };
+    auto catalog = files::places_sidebar::places_search_catalog(places);
+    EXPECT_EQ(catalog.label, files::i18n::translate("files-a11y-places"));
+    ASSERT_EQ(catalog.entries.size(), 2u);
+    EXPECT_EQ(catalog.entries[0].title, "Projects");
+    EXPECT_EQ(catalog.entries[0].detail, "/srv/Projects");
+    EXPECT_EQ(
+        catalog.entries[0].action, (ui::ActionAddress { files::command::place_address("/srv/Projects"), "open" }));
+    // Every catalog entry names an action that the place resources publish.
+    auto resources = files::places_sidebar::place_resources(places);
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        EXPECT_EQ(resources[i].address(), catalog.entries[i].action.resource);
+        EXPECT_NE(resources[i].find_action(catalog.entries[i].action.operation), nullptr);
+    }
+}
+
 }
