@@ -107,14 +107,19 @@ namespace {
         return lines.empty() ? ExitStatus::Success : ExitStatus::Findings;
     }
 
-    // Without --locale a file named after a language tag ("de-DE.ftl") is
-    // formatted in that locale, any other in en-US.
+    // Without --locale a file named after a language tag ("de-DE.ftl",
+    // "fr.ftl", "qps.ftl") is formatted in that locale, any other in en-US.
+    // Only two- and three-letter languages count, so that "messages.ftl"
+    // is not taken for a language called "messages".
     i18n::LanguageId locale_of_file(std::string const& path)
     {
         std::string name = path.substr(path.find_last_of('/') + 1);
         if (name.ends_with(".ftl"))
             name.resize(name.size() - 4);
-        return i18n::parse_language_id(name).value_or(i18n::en_us());
+        auto const locale = i18n::parse_language_id(name);
+        if (!locale || locale->language.size() > 3)
+            return i18n::en_us();
+        return *locale;
     }
 
     std::optional<UsageError> add_argument(FormatRequest& request, std::string const& option, std::string const& value)
@@ -192,7 +197,11 @@ namespace {
         auto const source = read_source(line.words[0], err);
         if (!source)
             return ExitStatus::Trouble;
-        out << resource_to_json(fluent::parse(*source)).dump(4) << '\n';
+        // The source is known to be UTF-8; replacing rather than throwing
+        // keeps a parser slip from ending the program.
+        out << resource_to_json(fluent::parse(*source))
+                   .dump(4, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+            << '\n';
         return ExitStatus::Success;
     }
 

@@ -106,6 +106,33 @@ namespace {
         }
     }
 
+    TEST(Cli, TheFileNameGivesTheLocaleUnlessOneIsGiven)
+    {
+        test_support::TempDir const temp;
+        std::string const source = "n = { $n ->\n [one] one\n [few] few\n *[other] other\n}\n";
+        struct Case {
+            char const* file;
+            std::vector<std::string> options;
+            char const* out;
+        };
+        std::vector<Case> const cases = {
+            { "pl.ftl", {}, "few\n" },
+            { "pl-PL.ftl", {}, "few\n" },
+            { "pl.ftl", { "--locale", "en-US" }, "other\n" },
+            { "messages.ftl", {}, "other\n" },
+            { "notes.txt", { "--locale", "pl" }, "few\n" },
+        };
+        for (auto const& test : cases) {
+            SCOPED_TRACE(test.file);
+            std::vector<std::string> arguments { "format", temp.write(test.file, source).string(), "n", "--num",
+                "n=3" };
+            arguments.insert(arguments.end(), test.options.begin(), test.options.end());
+            ToolRun const result = run_tool(arguments);
+            EXPECT_EQ(result.status, ExitStatus::Success) << result.err;
+            EXPECT_EQ(result.out, test.out);
+        }
+    }
+
     TEST(Cli, CheckAndDumpStatuses)
     {
         test_support::TempDir const temp;
