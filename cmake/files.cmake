@@ -31,8 +31,13 @@ function(files_test name)
   target_compile_options(${name} PRIVATE ${FILES_WARNINGS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} files_test_support GTest::gtest GTest::gmock GTest::gtest_main)
+  if(NOT ARG_LABELS)
+    set(ARG_LABELS ${name})
+  endif()
+  # Tests find the build root (where the programs are) through
+  # FILES_BINARY_DIR, and the source tree through their own __FILE__.
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "FILES_SOURCE_DIR=${PROJECT_SOURCE_DIR};FILES_BINARY_DIR=${PROJECT_BINARY_DIR}")
+    PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "FILES_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()
