@@ -91,6 +91,15 @@ TEST(CreateZip, FollowsALinkToAFolderGivenAsSource)
         (std::vector<std::string> { "alias/", "alias/inside.txt" }));
 }
 
+TEST(CreateZip, NamesThatAreNotUtf8AreStoredWithReplacement)
+{
+    test_support::TempDir temp;
+    temp.write("Caf\xe9/r\xe9sum\xe9.txt", "cv");
+    ASSERT_TRUE(create_zip(temp / "out.zip", { temp / "Caf\xe9" }));
+    EXPECT_EQ(names_of(archive_test::read_zip_directory(temp / "out.zip")),
+        (std::vector<std::string> { "Caf\uFFFD/", "Caf\uFFFD/r\uFFFDsum\uFFFD.txt" }));
+}
+
 TEST(CreateZip, FailureRemovesTheWorkingFile)
 {
     test_support::TempDir temp;
