@@ -44,6 +44,79 @@ namespace {
 
 }
 
+GtkDesktop::~GtkDesktop() { stop_watching_clipboard(); }
+
+void GtkDesktop::set_window(GtkWidget* window)
+{
+    stop_watching_clipboard();
+    m_window = window;
+    if (!window)
+        return;
+    m_watched = GDK_CLIPBOARD(g_object_ref(gtk_widget_get_clipboard(window)));
+    g_signal_connect(m_watched, "changed", G_CALLBACK(on_clipboard_changed), this);
+    on_clipboard_changed(m_watched, this);
+}
+
+void GtkDesktop::stop_watching_clipboard()
+{
+    // A read still in flight finds its cancellable cancelled and touches
+    // nothing of ours.
+    if (m_reading) {
+        g_cancellable_cancel(m_reading);
+        g_object_unref(m_reading);
+        m_reading = nullptr;
+    }
+    if (m_watched) {
+        g_signal_handlers_disconnect_by_data(m_watched, this);
+        g_object_unref(m_watched);
+        m_watched = nullptr;
+    }
+}
+
+void GtkDesktop::on_clipboard_changed(GdkClipboard* clipboard, gpointer self)
+{
+    auto* desktop = static_cast<GtkDesktop*>(self);
+    if (desktop->m_reading) {
+        g_cancellable_cancel(desktop->m_reading);
+        g_object_unref(desktop->m_reading);
+        desktop->m_reading = nullptr;
+    }
+    desktop->m_desktop_text.reset();
+    if (gdk_clipboard_is_local(clipboard))
+        return;
+    desktop->m_reading = g_cancellable_new();
+    // The read holds its own reference to the cancellable and reaches the
+    // desktop through it only while it has not been cancelled, so a read that
+    // finishes after the desktop is gone touches nothing.
+    g_object_set_data(G_OBJECT(desktop->m_reading), "desktop", desktop);
+    gdk_clipboard_read_text_async(clipboard, desktop->m_reading, on_clipboard_read, g_object_ref(desktop->m_reading));
+}
+
+void GtkDesktop::on_clipboard_read(GObject* clipboard, GAsyncResult* result, gpointer cancellable)
+{
+    GError* error = nullptr;
+    char* text = gdk_clipboard_read_text_finish(GDK_CLIPBOARD(clipboard), result, &error);
+    if (error)
+        g_error_free(error);
+    auto* reading = G_CANCELLABLE(cancellable);
+    if (!g_cancellable_is_cancelled(reading)) {
+        auto* desktop = static_cast<GtkDesktop*>(g_object_get_data(G_OBJECT(reading), "desktop"));
+        if (text)
+            desktop->m_desktop_text = std::string(text);
+    }
+    g_free(text);
+    g_object_unref(reading);
+}
+
+std::optional<std::string> GtkDesktop::paste_text()
+{
+    if (m_watched && gdk_clipboard_is_local(m_watched)) {
+        std::lock_guard lock(m_mutex);
+        return m_clipboard;
+    }
+    return m_desktop_text;
+}
+
 void GtkDesktop::copy_text(std::string const& text)
 {
     {

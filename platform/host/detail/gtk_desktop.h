@@ -4,6 +4,7 @@
 #include "ui/desktop.h"
 
 #include <mutex>
+#include <optional>
 
 #include <gtk/gtk.h>
 
@@ -18,14 +19,20 @@ public:
         : m_wake(wake)
     {
     }
+    ~GtkDesktop() override;
+    GtkDesktop(GtkDesktop const&) = delete;
+    GtkDesktop& operator=(GtkDesktop const&) = delete;
 
     // The window whose display, clipboard and surface the desktop uses; null
     // once it is gone.
-    void set_window(GtkWidget* window) { m_window = window; }
+    void set_window(GtkWidget* window);
     // The pointer that pressed last: the device a drag starts from.
     void set_pointer_device(GdkDevice* device) { m_pointer = device; }
 
     void copy_text(std::string const& text) override;
+    // GTK reads another program's clipboard asynchronously, so the text is
+    // fetched whenever the clipboard changes and answered from that copy.
+    std::optional<std::string> paste_text() override;
     std::string clipboard_text() const;
     base::Result<void> open_file(std::filesystem::path const& path) override;
     base::Result<void> start_program_in(std::string const& program, std::filesystem::path const& folder) override;
@@ -39,8 +46,15 @@ private:
     WakeEvent const& m_wake;
     GtkWidget* m_window { nullptr };
     GdkDevice* m_pointer { nullptr };
+    static void on_clipboard_changed(GdkClipboard* clipboard, gpointer self);
+    static void on_clipboard_read(GObject* clipboard, GAsyncResult* result, gpointer self);
+    void stop_watching_clipboard();
+
+    GdkClipboard* m_watched { nullptr };
+    GCancellable* m_reading { nullptr };
     mutable std::mutex m_mutex;
     std::string m_clipboard;
+    std::optional<std::string> m_desktop_text;
 };
 
 }

@@ -8,10 +8,16 @@ void HeadlessDesktop::copy_text(std::string const& text)
     m_clipboard = text;
 }
 
-std::string HeadlessDesktop::clipboard_text() const
+std::optional<std::string> HeadlessDesktop::paste_text()
 {
     std::lock_guard lock(m_mutex);
     return m_clipboard;
+}
+
+std::string HeadlessDesktop::clipboard_text() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_clipboard.value_or("");
 }
 
 base::Result<void> HeadlessDesktop::open_file(std::filesystem::path const& path)

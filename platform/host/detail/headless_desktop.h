@@ -4,6 +4,7 @@
 #include "ui/desktop.h"
 
 #include <mutex>
+#include <optional>
 
 namespace host::detail {
 
@@ -18,6 +19,7 @@ public:
     }
 
     void copy_text(std::string const& text) override;
+    std::optional<std::string> paste_text() override;
     std::string clipboard_text() const;
     base::Result<void> open_file(std::filesystem::path const& path) override;
     base::Result<void> start_program_in(std::string const& program, std::filesystem::path const& folder) override;
@@ -30,7 +32,7 @@ public:
 private:
     WakeEvent const& m_wake;
     mutable std::mutex m_mutex;
-    std::string m_clipboard;
+    std::optional<std::string> m_clipboard;
 };
 
 }

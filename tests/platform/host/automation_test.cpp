@@ -177,6 +177,17 @@ TEST(Automation, SyntheticInputReachesTheTreeAndRenderShowsIt)
         running.folder().listing(), (std::vector<std::string> { "automation.sock", "shots", "shots/window.png" }));
 }
 
+TEST(Automation, ClipboardShowsWhatTheTreeCopied)
+{
+    RunningHost running;
+    auto client = running.connect();
+    EXPECT_EQ(ask(client, { { "op", "clipboard" } })["text"], "");
+    ask(client,
+        { { "op", "invoke" }, { "action_id", "test.copy" }, { "kind", 1 },
+            { "args", { { "value", "https://example.invalid/s/2" } } } });
+    EXPECT_EQ(ask(client, { { "op", "clipboard" } })["text"], "https://example.invalid/s/2");
+}
+
 TEST(Automation, SizeResizesTheHeadlessWindow)
 {
     RunningHost running;

@@ -1,5 +1,6 @@
 #include "test_root.h"
 
+#include "ui/desktop.h"
 #include "ui/painter.h"
 
 #include <nlohmann/json.hpp>
@@ -107,6 +108,10 @@ ui::InvokeResult TestRoot::invoke(ui::ActionInvocation const& invocation)
         if (!payload.is_string() || payload.get<std::string>() != press_control)
             return ui::InvokeResult::not_handled();
         ++m_presses;
+        return ui::InvokeResult::handled();
+    }
+    if (invocation.action_id == "test.copy") {
+        ui::desktop().copy_text(invocation.args.value().value_or(""));
         return ui::InvokeResult::handled();
     }
     if (invocation.action_id == "test.animate") {
