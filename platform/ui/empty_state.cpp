@@ -110,8 +110,8 @@ void EmptyState::draw(Painter& painter)
     if (m_content.icon) {
         // A soft disc behind the glyph keeps a large line icon from looking thin.
         Rect icon = m_geometry.icon;
-        painter.fill_circle(icon.center(), icon.width() * 0.75, theme.panel);
-        painter.draw_icon(*m_content.icon, icon.inset(icon.width() * 0.18), theme.muted);
+        painter.fill_circle(icon.center(), icon.width() * 0.6, theme.panel);
+        painter.draw_icon(*m_content.icon, icon.inset(icon.width() * 0.2), theme.muted);
     }
     painter.draw_text(m_content.title, m_geometry.title,
         { scaled(title_font, m_text_scale), theme.primary, TextAlign::Center, Ellipsize::End });
