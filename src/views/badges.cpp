@@ -151,7 +151,9 @@ std::optional<Badge> badge_for(model::Entry const& entry)
 
 void draw_badge(ui::Painter& painter, Badge badge, ui::Rect icon, double item_scale)
 {
-    double diameter = std::max(0.62 * icon.width(), 9.0);
+    // On a large grid icon the proportional glyph would cover a third of the
+    // thumbnail and run into the name below, so it stops growing at 12·z.
+    double diameter = std::min(std::max(0.62 * icon.width(), 9.0), std::max(12 * item_scale, 9.0));
     double radius = 0.62 * diameter;
     ui::Point centre { icon.right, icon.bottom };
     ui::Theme const& theme = painter.theme();

@@ -44,7 +44,8 @@ struct Badge {
 std::optional<Badge> badge_for(model::Entry const& entry);
 
 // A filled circle centred on the icon's bottom-right corner with the glyph
-// inside: glyph diameter max(0.62 x icon width, 9), circle radius 0.62 x that.
+// inside: glyph diameter max(0.62 x icon width, 9), at most 12 x item scale,
+// circle radius 0.62 x that.
 void draw_badge(ui::Painter& painter, Badge badge, ui::Rect icon, double item_scale);
 
 }

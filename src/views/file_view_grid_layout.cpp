@@ -9,6 +9,7 @@ namespace {
 
     constexpr double margin = 10;
     constexpr double min_shrunk_width = 132;
+    constexpr double rounding_tolerance = 1e-9;
 
     double base_width(ItemScale s) { return 112 * s.z * s.u; }
     double base_height(ItemScale s) { return 104 * s.z + 36 * s.z * std::max(s.u - 1, 0.0); }
@@ -30,8 +31,11 @@ GridMetrics grid_metrics(double content_width, ItemScale s)
     }
     double step = grid.width + grid.gap;
     grid.columns = 1;
+    // A shrunk tile is exactly half of what remains, so the quotient is 2 up
+    // to rounding; the tolerance keeps it from flooring to 1.
     if (step > 0)
-        grid.columns = std::max<std::size_t>(1, static_cast<std::size_t>(std::floor((usable + grid.gap) / step)));
+        grid.columns = std::max<std::size_t>(
+            1, static_cast<std::size_t>(std::floor((usable + grid.gap) / step + rounding_tolerance)));
     return grid;
 }
 

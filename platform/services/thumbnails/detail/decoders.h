@@ -18,6 +18,8 @@ namespace services::detail {
 inline constexpr std::uint64_t max_source_pixels = 100'000'000;
 // Image data handed over as bytes (an attribute value, an archive entry).
 inline constexpr std::size_t max_image_bytes = 32u << 20;
+// Files larger than this are not opened for a thumbnail.
+inline constexpr std::uintmax_t max_content_bytes = 1ull << 30;
 
 base::Result<ui::Image> decode_image_file(std::filesystem::path const& path);
 base::Result<ui::Image> decode_image_bytes(std::span<std::uint8_t const> bytes);

@@ -192,6 +192,14 @@ base::Result<ui::Image> decode_epub_cover(std::filesystem::path const& path)
 
 base::Result<ui::Image> decode_content(std::filesystem::path const& path)
 {
+    // Opening a named pipe or a device would block the worker or read
+    // without end; only regular files of a sane size are decoded.
+    std::error_code error;
+    auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::is_regular_file(status))
+        return base::fail("not a regular file");
+    if (std::filesystem::file_size(path, error) > max_content_bytes || error)
+        return base::fail("the file is too large for a thumbnail");
     std::string ext = path.extension().string();
     std::ranges::transform(ext, ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (ext == ".pdf")

@@ -81,6 +81,16 @@ void write_pdf(std::filesystem::path const& path, std::uint32_t colour)
     cairo_t* cr = cairo_create(surface);
     cairo_set_source_rgb(cr, ((colour >> 16) & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0, (colour & 0xFF) / 255.0);
     cairo_paint(cr);
+    // A title band and a few lines of "text" at the top, so the page looks
+    // like one; the middle of the page stays the ground colour.
+    cairo_set_source_rgb(cr, 0.18, 0.32, 0.62);
+    cairo_rectangle(cr, 60, 60, 475, 70);
+    cairo_fill(cr);
+    cairo_set_source_rgb(cr, 0.55, 0.57, 0.6);
+    for (int line = 0; line < 8; ++line) {
+        cairo_rectangle(cr, 60, 160 + line * 22, line % 3 == 2 ? 300 : 475, 9);
+        cairo_fill(cr);
+    }
     cairo_show_page(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -203,6 +204,23 @@ TEST_F(ThumbnailServiceTest, RequestReturnsAtOnceWhileWorkersAreBusy)
     // The caller got its answers while the work is still outstanding.
     EXPECT_GT(service->pending(), 0u);
     service->block_until_idle();
+    EXPECT_EQ(service->pending(), 0u);
+}
+
+}
+
+namespace {
+
+TEST_F(ThumbnailServiceTest, NamedPipesAndFoldersAreNotOpened)
+{
+    std::filesystem::path pipe = dir / "stream.png";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    std::filesystem::path folder = dir / "album.jpg";
+    std::filesystem::create_directory(folder);
+    auto service = ThumbnailService::create(cache);
+    // A worker that opened the pipe would wait for a writer for ever.
+    EXPECT_FALSE(request_and_wait(*service, pipe));
+    EXPECT_FALSE(request_and_wait(*service, folder));
     EXPECT_EQ(service->pending(), 0u);
 }
 

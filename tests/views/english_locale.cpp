@@ -1,0 +1,24 @@
+// Texts and times in these tests are the en-US ones in UTC, whatever the
+// machine's environment says. The locale is fixed on first use, so this runs
+// before any test.
+
+#include <cstdlib>
+#include <ctime>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class EnglishLocale : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        ::setenv("LC_ALL", "en_US.UTF-8", 1);
+        ::setenv("TZ", "UTC", 1);
+        ::tzset();
+    }
+};
+
+[[maybe_unused]] ::testing::Environment* const english = ::testing::AddGlobalTestEnvironment(new EnglishLocale);
+
+}
