@@ -20,15 +20,6 @@ namespace {
         return arguments;
     }
 
-    fileops::Message from_archive_message(fileops::ArchiveMessage const& message)
-    {
-        fileops::Message out { message.id, {} };
-        for (auto const& argument : message.arguments) {
-            std::visit([&](auto const& value) { out.arguments.push_back({ argument.name, value }); }, argument.value);
-        }
-        return out;
-    }
-
 }
 
 bool refused_in_archive(FileCommand command)
@@ -126,7 +117,7 @@ void extract_selected(ExplorerState& state)
 {
     if (!pass_read_only_guard(state, FileCommand::ExtractSelected))
         return;
-    auto message = from_archive_message(fileops::extract_selected_archives(state.selected_paths(), state.current_path));
+    auto message = fileops::extract_selected_archives(state.selected_paths(), state.current_path);
     if (message.id != "files-archive-select")
         reload_current_folder(state);
     report(state, message);
@@ -137,7 +128,7 @@ void extract_browsed(ExplorerState& state)
     auto location = fileops::archive_location(state.current_path);
     if (!location)
         return;
-    auto message = from_archive_message(fileops::extract_browsed_archive(location->archive_path));
+    auto message = fileops::extract_browsed_archive(location->archive_path);
     if (message.id == "files-archive-extracted")
         reload_current_folder(state);
     report(state, message);
@@ -147,7 +138,7 @@ void compress_selected(ExplorerState& state)
 {
     if (!pass_read_only_guard(state, FileCommand::CompressSelection))
         return;
-    auto message = from_archive_message(fileops::compress_selection(state.selected_paths(), state.current_path));
+    auto message = fileops::compress_selection(state.selected_paths(), state.current_path);
     if (message.id == "files-archive-created")
         reload_current_folder(state);
     report(state, message);

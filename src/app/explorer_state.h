@@ -4,6 +4,9 @@
 // how it is shown, what is selected and what the status line says. Only the
 // interface thread touches it; FileExplorerWidget owns the one instance.
 
+#include "app/sheet.h"
+#include "favorites/favourites.h"
+#include "favorites/places.h"
 #include "fileops/clipboard.h"
 #include "model/entry.h"
 #include "ui/geometry.h"
@@ -71,7 +74,15 @@ struct ExplorerState {
     std::optional<ui::Rect> viewport_rect;
     std::optional<ui::Rect> content_rect;
 
+    // The one modal sheet, and the effect invoked from outside that is still
+    // running (at most one).
+    std::optional<Sheet> sheet;
+    std::optional<ui::InvocationId> effect_in_flight;
+
     // Environment.
+    std::vector<favorites::Favourite> favourites;
+    favorites::PlaceContext place_context;
+    std::vector<favorites::Place> system_places;
     std::optional<std::filesystem::path> config_folder;
     std::optional<std::filesystem::path> home_folder;
     std::vector<std::filesystem::path> workspace_roots;

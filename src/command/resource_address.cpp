@@ -52,10 +52,7 @@ std::string entry_address(std::filesystem::path const& path) { return "files.ent
 std::string place_address(std::filesystem::path const& path) { return "files.place:" + resource_key(path); }
 std::string folder_address(std::filesystem::path const& path) { return "files.folder:" + resource_key(path); }
 
-std::string record_address(std::array<std::uint8_t, 16> const& record_id)
-{
-    return "files.record:" + uuid_text(record_id);
-}
+std::string record_address(collab::Uuid const& record_id) { return "files.record:" + record_id.to_text(); }
 
 std::string remote_account_address(std::string_view account_id)
 {
@@ -75,44 +72,6 @@ std::string nearby_locator(std::string_view kind, std::array<std::uint8_t, 16> c
     unsigned char digest[crypto_hash_sha256_BYTES];
     crypto_hash_sha256_final(&state, digest);
     return hex(digest, 16);
-}
-
-std::string uuid_text(std::array<std::uint8_t, 16> const& id)
-{
-    auto h = hex(id.data(), id.size());
-    return h.substr(0, 8) + "-" + h.substr(8, 4) + "-" + h.substr(12, 4) + "-" + h.substr(16, 4) + "-" + h.substr(20);
-}
-
-std::optional<std::array<std::uint8_t, 16>> parse_uuid(std::string_view text)
-{
-    if (text.size() != 36)
-        return std::nullopt;
-    std::array<std::uint8_t, 16> out {};
-    std::size_t byte = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        if (i == 8 || i == 13 || i == 18 || i == 23) {
-            if (text[i] != '-')
-                return std::nullopt;
-            ++i;
-            continue;
-        }
-        auto digit = [](char c) -> int {
-            if (c >= '0' && c <= '9')
-                return c - '0';
-            if (c >= 'a' && c <= 'f')
-                return c - 'a' + 10;
-            if (c >= 'A' && c <= 'F')
-                return c - 'A' + 10;
-            return -1;
-        };
-        int high = digit(text[i]);
-        int low = digit(text[i + 1]);
-        if (high < 0 || low < 0)
-            return std::nullopt;
-        out[byte++] = static_cast<std::uint8_t>(high * 16 + low);
-        i += 2;
-    }
-    return out;
 }
 
 }

@@ -3,6 +3,8 @@
 // Stable addresses of what the explorer publishes: entries, places, the
 // current folder, collaborative records and remote accounts.
 
+#include "services/collab/uuid.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -22,7 +24,7 @@ std::string entry_address(std::filesystem::path const& path);
 std::string place_address(std::filesystem::path const& path);
 std::string folder_address(std::filesystem::path const& path);
 // "files.record:" + the record id in lowercase hyphenated form.
-std::string record_address(std::array<std::uint8_t, 16> const& record_id);
+std::string record_address(collab::Uuid const& record_id);
 // "files.remote-account:" + the account id's bytes as lowercase hex.
 std::string remote_account_address(std::string_view account_id);
 
@@ -30,10 +32,5 @@ std::string remote_account_address(std::string_view account_id);
 // bytes of SHA-256 over "so.kesu.files.nearby-action-locator.v1", a NUL, the
 // kind text, a zero byte and the 16 id bytes; 32 lowercase hex digits.
 std::string nearby_locator(std::string_view kind, std::array<std::uint8_t, 16> const& id);
-
-// Lowercase hyphenated UUID text, and its strict parse (36 characters,
-// hyphens at 8, 13, 18, 23; either case accepted).
-std::string uuid_text(std::array<std::uint8_t, 16> const& id);
-std::optional<std::array<std::uint8_t, 16>> parse_uuid(std::string_view text);
 
 }

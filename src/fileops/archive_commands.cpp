@@ -31,9 +31,9 @@ namespace {
         return static_cast<std::int64_t>(std::min(count, largest));
     }
 
-    ArchiveMessage message(std::string id, std::vector<ArchiveMessageArgument> arguments = {})
+    Message message(std::string id, std::vector<MessageArgument> arguments = {})
     {
-        return ArchiveMessage { std::move(id), std::move(arguments) };
+        return Message { std::move(id), std::move(arguments) };
     }
 
 }
@@ -77,7 +77,7 @@ std::filesystem::path compression_target(std::filesystem::path const& folder, st
     return candidate;
 }
 
-ArchiveMessage extract_selected_archives(
+Message extract_selected_archives(
     std::vector<std::filesystem::path> const& selection, std::filesystem::path const& current_folder)
 {
     std::uint64_t count = 0;
@@ -107,7 +107,7 @@ ArchiveMessage extract_selected_archives(
     return message("files-archive-extracted-partial", { { "count", saturated(count) }, { "failures", failures } });
 }
 
-ArchiveMessage extract_browsed_archive(std::filesystem::path const& archive_path)
+Message extract_browsed_archive(std::filesystem::path const& archive_path)
 {
     auto parent = archive_path.has_parent_path() ? archive_path.parent_path() : std::filesystem::path(".");
     auto files = extract_archive(archive_path, extraction_destination(parent, extraction_base_name(archive_path)));
@@ -116,7 +116,7 @@ ArchiveMessage extract_browsed_archive(std::filesystem::path const& archive_path
     return message("files-archive-extracted", { { "count", saturated(files->size()) } });
 }
 
-ArchiveMessage compress_selection(
+Message compress_selection(
     std::vector<std::filesystem::path> const& selection, std::filesystem::path const& current_folder)
 {
     if (selection.empty())

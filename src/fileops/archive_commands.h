@@ -5,6 +5,8 @@
 // outcome as a catalogue message id with its arguments. The executor resolves
 // the message and re-reads the folder.
 
+#include "fileops/transfer_message.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -12,18 +14,6 @@
 #include <vector>
 
 namespace files::fileops {
-
-struct ArchiveMessageArgument {
-    std::string name;
-    std::variant<std::int64_t, std::string> value;
-    bool operator==(ArchiveMessageArgument const&) const = default;
-};
-
-struct ArchiveMessage {
-    std::string id;
-    std::vector<ArchiveMessageArgument> arguments;
-    bool operator==(ArchiveMessage const&) const = default;
-};
 
 // The folder name an archive extracts to: its file name without trailing
 // ".gz", then ".tar", then ".zip" (each removed repeatedly, case-sensitively);
@@ -45,17 +35,17 @@ struct ArchiveMessage {
 // `current_folder` when the path has no parent). Gives files-archive-select,
 // files-archive-extracted (count) or files-archive-extracted-partial (count,
 // failures).
-[[nodiscard]] ArchiveMessage extract_selected_archives(
+[[nodiscard]] Message extract_selected_archives(
     std::vector<std::filesystem::path> const& selection, std::filesystem::path const& current_folder);
 
 // Extracts one archive into its parent folder. Gives files-archive-extracted
 // (count) or files-archive-extract-failed (error).
-[[nodiscard]] ArchiveMessage extract_browsed_archive(std::filesystem::path const& archive_path);
+[[nodiscard]] Message extract_browsed_archive(std::filesystem::path const& archive_path);
 
 // Compresses the selection into a new ZIP in `current_folder`. Gives
 // files-archive-select-compress, files-archive-created (name) or
 // files-archive-create-failed (error).
-[[nodiscard]] ArchiveMessage compress_selection(
+[[nodiscard]] Message compress_selection(
     std::vector<std::filesystem::path> const& selection, std::filesystem::path const& current_folder);
 
 }

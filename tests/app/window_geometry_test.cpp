@@ -1,4 +1,8 @@
+#include "app/navigation.h"
+#include "app/sheet.h"
+#include "app/status_text.h"
 #include "app/window_geometry.h"
+#include "i18n/translate.h"
 
 #include <gtest/gtest.h>
 
@@ -60,4 +64,28 @@ TEST(WindowGeometry, ShortenedTexts)
     std::string twenty_six(26, 'e');
     EXPECT_EQ(load_error_detail("cannot read /x: " + twenty_six), twenty_six);
     EXPECT_EQ(load_error_detail("No such file or directory"), "No such file or directory");
+}
+
+TEST(WindowGeometry, StatusTextCountsAndSelection)
+{
+    files::app::ExplorerState state;
+    state.entries.resize(10);
+    EXPECT_EQ(files::app::status_text(state), files::i18n::translate_with("files-item-count", { { "count", 10 } }));
+    files::app::set_notice(state, "Moved 2 items to Trash");
+    state.selection.select_only(1);
+    state.selection.toggle(4);
+    state.selection.toggle(7);
+    EXPECT_EQ(files::app::status_text(state),
+        files::i18n::translate_with("files-selected-count", { { "base", "Moved 2 items to Trash" }, { "count", 3 } }));
+}
+
+TEST(WindowGeometry, KeyboardShortcutsSheetHasElevenLines)
+{
+    auto sheet = files::app::keyboard_shortcuts_sheet();
+    EXPECT_EQ(sheet.title, files::i18n::translate("files-shortcuts-title"));
+    ASSERT_EQ(sheet.detail_lines.size(), 11u);
+    EXPECT_EQ(sheet.detail_lines.back(), files::i18n::translate("files-shortcuts-close"));
+    EXPECT_FALSE(sheet.confirm);
+    EXPECT_TRUE(files::app::is_destructive(files::app::ConfirmKind::EmptyTrash));
+    EXPECT_FALSE(files::app::is_destructive(files::app::ConfirmKind::NearbyRetry));
 }

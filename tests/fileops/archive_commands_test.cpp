@@ -9,7 +9,7 @@ using archive_test::ZipBuilder;
 
 namespace {
 
-ArchiveMessage expected(std::string id, std::vector<ArchiveMessageArgument> arguments = {})
+Message expected(std::string id, std::vector<MessageArgument> arguments = {})
 {
     return { std::move(id), std::move(arguments) };
 }
@@ -76,7 +76,7 @@ TEST(ArchiveCommands, ExtractSelectedArchives)
     auto both = extract_selected_archives({ temp / "photos.zip", notes, corrupt }, temp.path());
     ASSERT_EQ(both.id, "files-archive-extracted-partial");
     ASSERT_EQ(both.arguments.size(), 2u);
-    EXPECT_EQ(both.arguments[0], (ArchiveMessageArgument { "count", std::int64_t { 2 } }));
+    EXPECT_EQ(both.arguments[0], (MessageArgument { "count", std::int64_t { 2 } }));
     EXPECT_EQ(both.arguments[1].name, "failures");
     auto failures = std::get<std::string>(both.arguments[1].value);
     EXPECT_TRUE(failures.starts_with(corrupt.string() + ": ")) << failures;
