@@ -16,6 +16,7 @@
 #include "ui/widget.h"
 #include "views/file_view_geometry.h"
 #include "views/file_view_messages.h"
+#include "views/scaled_thumbnails.h"
 
 #include <memory>
 #include <optional>
@@ -105,7 +106,7 @@ private:
     void draw_focus(ui::Painter& painter, DrawContext const& context);
     void draw_file_icon(ui::Painter& painter, model::Entry const& entry, ui::Rect icon);
     void draw_category_tile(ui::Painter& painter, model::Entry const& entry, ui::Rect icon);
-    std::optional<ui::Image> thumbnail_for(model::Entry const& entry);
+    std::optional<ui::Image> thumbnail_for(model::Entry const& entry, services::ThumbKey const& key);
     std::string const& fitted_name(ui::TextRenderer& text, std::string const& name, ui::Font const& font, double width);
     void publish_editor_rect(double line_height);
 
@@ -137,6 +138,7 @@ private:
     // Middle-ellipsized names by (name, font size, width); cleared when it
     // grows past a bound so a long session does not accumulate every name.
     std::unordered_map<std::string, std::string> m_fitted;
+    ScaledThumbnails m_scaled_thumbnails;
 };
 
 }

@@ -68,12 +68,11 @@ std::string const& FileView::fitted_name(
     return m_fitted.emplace(std::move(key), std::move(fitted)).first->second;
 }
 
-std::optional<ui::Image> FileView::thumbnail_for(model::Entry const& entry)
+std::optional<ui::Image> FileView::thumbnail_for(model::Entry const& entry, services::ThumbKey const& key)
 {
     if (!m_thumbnails || entry.is_dir)
         return std::nullopt;
-    return m_thumbnails->request_file(
-        thumb_key_for(entry), std::filesystem::path(entry.path), content_access_for(entry));
+    return m_thumbnails->request_file(key, std::filesystem::path(entry.path), content_access_for(entry));
 }
 
 void FileView::draw_file_icon(ui::Painter& painter, model::Entry const& entry, ui::Rect icon)
@@ -84,9 +83,10 @@ void FileView::draw_file_icon(ui::Painter& painter, model::Entry const& entry, u
         return;
     }
     bool grid = m_mode == ViewMode::Grid;
-    if (auto image = thumbnail_for(entry)) {
+    services::ThumbKey key = thumb_key_for(entry);
+    if (auto image = thumbnail_for(entry, key)) {
         double radius = (grid ? 8 : 4) * m_scale.z;
-        painter.draw_image_cover(*image, icon, radius);
+        m_scaled_thumbnails.paint(painter, key, *image, icon, radius);
         painter.stroke_rounded_rect(icon, radius, theme.primary.with_alpha(0.12));
         return;
     }
