@@ -205,4 +205,41 @@ TEST(FileViewDraw, DropTargetsAreTheVisibleFoldersOfThisFrame)
     }
 }
 
+TEST(FileViewDraw, HeaderIsDrawnWhenEmptyAndSticksToTheTopWhenScrolled)
+{
+    view_fixtures::Harness h;
+    ui::Rect name_label { 10, 0, 60, 30 };
+    EXPECT_GT(view_fixtures::dark_pixels(h.render({ 800, 300 }), name_label, 0.7), 5);
+
+    for (int i = 0; i < 100; ++i)
+        h.entries.push_back(view_fixtures::file("/p", "file" + std::to_string(i)));
+    h.offset->y = 1017; // not on a row boundary: rows show through below the header
+    ui::Image scrolled = h.render({ 800, 300 });
+    EXPECT_GT(view_fixtures::dark_pixels(scrolled, name_label, 0.7), 5);
+    // The header hides the row beneath it: only the label's own pixels are dark.
+    EXPECT_EQ(view_fixtures::dark_pixels(scrolled, { 60, 0, 300, 29 }, 0.7), 0);
+}
+
+TEST(FileViewDraw, FocusRingOnlyWithFocusAndAPrimaryItem)
+{
+    view_fixtures::Harness h;
+    for (int i = 0; i < 5; ++i)
+        h.entries.push_back(view_fixtures::file("/p", "file" + std::to_string(i)));
+    h.selection.select_only(2);
+    ui::Image unfocused = h.render({ 800, 300 });
+    h.view->set_focus(true);
+    ui::Image focused = h.render({ 800, 300 });
+    ui::Rect ring = list_row_rect(2, h.view->bounds(), {}).inset(8, 2);
+    int x = static_cast<int>(ring.left);
+    int y = static_cast<int>(ring.center().y);
+    EXPECT_NE(unfocused.pixel(x, y), focused.pixel(x, y));
+    EXPECT_EQ(unfocused.pixel(x + 20, y + 20), focused.pixel(x + 20, y + 20)); // the next row is untouched
+
+    h.selection.clear();
+    ui::Image no_primary = h.render({ 800, 300 });
+    h.view->set_focus(false);
+    ui::Image plain = h.render({ 800, 300 });
+    EXPECT_EQ(no_primary.pixel(x, y), plain.pixel(x, y));
+}
+
 }
