@@ -103,6 +103,16 @@ struct ThumbnailService::State {
         work_ready.notify_one();
     }
 
+    void drop_stale()
+    {
+        while (!queue.empty() && queue.begin()->first + options.stale_after_requests < next_priority) {
+            queued.erase(queue.begin()->second.key);
+            queue.erase(queue.begin());
+        }
+        if (queue.empty() && running.empty())
+            idle.notify_all();
+    }
+
     void work()
     {
         std::unique_lock lock(mutex);
@@ -110,6 +120,9 @@ struct ThumbnailService::State {
             work_ready.wait(lock, [this] { return stopping || !queue.empty(); });
             if (stopping)
                 return;
+            drop_stale();
+            if (queue.empty())
+                continue;
             auto newest = std::prev(queue.end());
             Job job = std::move(newest->second);
             queue.erase(newest);

@@ -32,6 +32,11 @@ struct ThumbnailOptions {
     int worker_count { 2 };
     // A failed key is not tried again for this long.
     std::chrono::seconds retry_failed_after { 60 };
+    // A queued key that has not been asked for again while this many other
+    // asks came in has scrolled out of sight; it is dropped undecoded (and
+    // queued afresh if it is asked for later), so a fast scroll does not
+    // leave a backlog that pushes what is on screen out of memory.
+    std::uint64_t stale_after_requests { 4096 };
 };
 
 // Thumbnails are at most this many device pixels on their long side.

@@ -225,3 +225,36 @@ TEST_F(ThumbnailServiceTest, NamedPipesAndFoldersAreNotOpened)
 }
 
 }
+
+namespace {
+
+TEST_F(ThumbnailServiceTest, KeysScrolledOutOfSightAreDroppedUndecoded)
+{
+    services::ThumbnailOptions options;
+    options.worker_count = 1;
+    options.stale_after_requests = 4;
+    auto service = ThumbnailService::create(cache, options);
+    std::filesystem::path slow = dir / "slow.png";
+    test_support::write_image(slow, 3000, 2000, 0x123456, 0x654321, "png");
+    std::vector<std::filesystem::path> paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.push_back(dir / ("s" + std::to_string(i) + ".png"));
+        test_support::write_image(paths.back(), 16, 16, 0x808080, 0x808080, "png");
+    }
+    // A slow first job keeps the one worker busy while the queue fills.
+    (void)service->request_file(key_for(slow), slow, ContentAccess::Allowed);
+    for (auto const& path : paths)
+        (void)service->request_file(key_for(path), path, ContentAccess::Allowed);
+    // The first of them stays on screen: asked for again, it stays fresh.
+    (void)service->request_file(key_for(paths.front()), paths.front(), ContentAccess::Allowed);
+    service->block_until_idle();
+    EXPECT_TRUE(service->request_file(key_for(paths.front()), paths.front(), ContentAccess::Allowed));
+    EXPECT_TRUE(service->request_file(key_for(paths.back()), paths.back(), ContentAccess::Allowed));
+    // Those that fell behind were dropped, not failed: asking again queues them.
+    std::size_t before = service->jobs_queued();
+    EXPECT_FALSE(service->request_file(key_for(paths[2]), paths[2], ContentAccess::Allowed));
+    EXPECT_EQ(service->jobs_queued(), before + 1);
+    EXPECT_TRUE(request_and_wait(*service, paths[2]));
+}
+
+}
