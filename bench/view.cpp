@@ -23,6 +23,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <cairo.h>
@@ -164,8 +165,13 @@ void scroll_images(std::size_t count, ui::TextRenderer& text)
             break;
     }
     auto scrolled = std::chrono::steady_clock::now() - start;
-    thumbnails->block_until_idle();
-    peak = std::max(peak, thumbnails->memory_bytes());
+    // As in the window, every finished thumbnail wakes the loop and the
+    // next frame is drawn, until nothing is pending.
+    while (thumbnails->pending() > 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(4));
+        scene.root->draw(painter);
+        peak = std::max(peak, thumbnails->memory_bytes());
+    }
     // The last screen is in memory now: a frame full of ready thumbnails.
     constexpr int ready_frames = 20;
     auto ready_start = std::chrono::steady_clock::now();
