@@ -10,6 +10,7 @@
 #include "fileops/clipboard.h"
 #include "model/entry.h"
 #include "ui/geometry.h"
+#include "ui/scrollable.h"
 #include "ui/selection_model.h"
 #include "ui/widget.h"
 
@@ -25,12 +26,6 @@ namespace files::app {
 enum class ViewMode : std::uint8_t {
     List,
     Grid,
-};
-
-// Shared with the scroll container, which is rebuilt on every layout.
-struct ScrollOffsetCell {
-    float x { 0 };
-    float y { 0 };
 };
 
 inline constexpr int min_zoom_level = -2;
@@ -69,7 +64,8 @@ struct ExplorerState {
     // Status and presentation.
     std::optional<std::string> notice;
     bool redraw { true };
-    std::shared_ptr<ScrollOffsetCell> scroll_offset { std::make_shared<ScrollOffsetCell>() };
+    // Shared with the scroll container so the offset survives its rebuilds.
+    std::shared_ptr<ui::ScrollOffset> scroll_offset { std::make_shared<ui::ScrollOffset>() };
     ui::Rect root_rect;
     std::optional<ui::Rect> viewport_rect;
     std::optional<ui::Rect> content_rect;

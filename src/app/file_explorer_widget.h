@@ -2,14 +2,35 @@
 
 // The root widget of Files and the single owner of the explorer's state. The
 // toolkit calls it on the interface thread; nothing else changes the state.
+// Its children (toolbar, navigation shell with the places sidebar and the
+// file view) only report what happened; the explorer applies their messages.
 
 #include "app/explorer_state.h"
 #include "app/navigation.h"
+#include "ui/button.h"
+#include "ui/empty_state.h"
+#include "ui/spinner.h"
+#include "ui/status_bubble.h"
 #include "ui/widget.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
+
+namespace ui {
+class NavShell;
+class Scrollable;
+}
+namespace files::views {
+class FileView;
+}
+namespace files::toolbar {
+class FileToolbar;
+}
+namespace files::places_sidebar {
+class PlacesSidebar;
+}
 
 namespace files::app {
 
@@ -20,13 +41,19 @@ struct ExplorerEnvironment {
     std::optional<std::filesystem::path> home_folder;
     std::vector<std::filesystem::path> workspace_roots;
     std::filesystem::path start_location { "/" };
+    favorites::PlaceContext place_context;
     // False inside screenshot scenes: nothing is created on disk for them.
     bool live { true };
 };
 
+// The environment of this user: configuration folder, home, user folders,
+// workspace roots and the start location.
+ExplorerEnvironment desktop_environment();
+
 class FileExplorerWidget final : public ui::Widget {
 public:
     explicit FileExplorerWidget(ExplorerEnvironment environment);
+    ~FileExplorerWidget() override;
 
     ExplorerState const& state() const { return m_state; }
     // For callers that arrange a state directly (screenshot scenes, tests).
@@ -39,23 +66,66 @@ public:
     void up();
     void reload();
     void set_notice(std::string text);
+    // Keeps the status bubble up without fading (screenshot scenes).
+    void pin_status(bool pinned);
 
     void sync(ui::FrameContext const& frame) override;
     void build_layout(ui::Rect bounds, ui::LayoutContext& context) override;
     void apply_layout(ui::Rect bounds) override;
     void draw(ui::Painter& painter) override;
+    void draw_overlay(ui::Painter& painter) override;
     ui::EventResult handle_event(ui::Event const& event) override;
     ui::AccessNode accessibility() const override;
+    bool perform_action(std::string const& node_id, std::string const& action) override;
 
-    bool needs_animation_frame() const override { return m_state.loading; }
-    std::optional<ui::Clock::time_point> next_wake_deadline() const override { return m_state.next_refresh_at; }
+    std::vector<ui::Resource> resources() const override;
+    ui::InvokeResult invoke(ui::ActionInvocation const& invocation) override;
+    ui::StartEffectResult start_effect(ui::ActionInvocation const& invocation, ui::InvocationId const& id) override;
+    std::optional<ui::EffectResult> take_effect_result(ui::InvocationId const& id) override;
+    std::optional<ui::ControlInvocation> take_control_invocation() override;
+    std::vector<ui::SearchCatalog> search_catalogs() const override;
+
+    bool needs_idle_sync() const override;
+    bool needs_animation_frame() const override;
+    std::optional<ui::Clock::time_point> next_wake_deadline() const override;
     std::optional<std::string> observer_snapshot() const override;
 
 private:
-    void layout_content(ui::Rect content);
+    // In explorer_layout.cpp.
+    void refresh_children();
+    void layout_states(ui::LayoutContext& context);
+    // In explorer_draw.cpp.
+    void draw_content_state(ui::Painter& painter);
+    void draw_empty_placeholder(ui::Painter& painter);
+    void draw_status_bubble(ui::Painter& painter);
+    void draw_sheet(ui::Painter& painter);
+    // In explorer_input.cpp.
+    ui::EventResult handle_sheet_event(ui::Event const& event);
+    ui::EventResult handle_key(ui::KeyPressed const& key);
+    void open_primary();
+    void move_primary(std::ptrdiff_t step, bool extend, bool absolute);
+    void drain_messages();
+    // Unused hook for control ids the children do not know.
+    void confirm_sheet();
+    // Children that got a control invocation this event.
+    bool dispatch_control_invocation(std::string const& control_id);
 
     ExplorerState m_state;
     LoadHooks m_hooks;
+    ui::Clock::time_point m_now {};
+    double m_text_scale { 1.0 };
+
+    std::unique_ptr<toolbar::FileToolbar> m_toolbar;
+    std::unique_ptr<ui::NavShell> m_shell;
+    places_sidebar::PlacesSidebar* m_sidebar { nullptr };
+    ui::Scrollable* m_scroll { nullptr };
+    views::FileView* m_file_view { nullptr };
+    ui::Button m_retry;
+    ui::Spinner m_spinner;
+    ui::EmptyState m_empty_state;
+    ui::StatusBubble m_bubble;
+    std::string m_shown_status;
+    bool m_laid_out { false };
 };
 
 }

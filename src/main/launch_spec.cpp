@@ -1,12 +1,14 @@
 #include "main/launch_spec.h"
 
-#include "app/placeholder_root.h"
+#include "app/file_explorer_widget.h"
 #include "app/startup.h"
+#include "i18n/translate.h"
 #include "scenes/scene_renderer.h"
 #include "services/app_state.h"
 #include "services/diag.h"
 
 #include <cstdlib>
+
 #include <unistd.h>
 
 namespace files::entry {
@@ -22,35 +24,31 @@ base::Result<ui::PersistedState> open_persisted_state()
     return ui::PersistedState { std::move(opened.document), std::move(opened.writer) };
 }
 
-namespace {
-
-std::string home_folder()
-{
-    if (char const* home = std::getenv("HOME"); home && *home)
-        return home;
-    return "/";
-}
-
-}
-
 base::Result<std::unique_ptr<ui::Widget>> create_root_widget(ui::LaunchArgs const& args)
 {
-    std::string notice;
-    std::string location = home_folder();
-    if (app::share_mode_requested(args.arguments())) {
+    bool const share_mode = app::share_mode_requested(args.arguments());
+    std::optional<std::string> share_notice;
+    if (share_mode) {
+        // The link is read before the explorer exists, so it is resolved
+        // before the first frame.
         auto read = app::read_share_link(STDIN_FILENO);
         if (auto const* refusal = std::get_if<app::ShareLinkRefusal>(&read))
-            notice = refusal->message_id;
+            share_notice = i18n::translate(refusal->message_id);
         else
-            notice = "Opening shared links is not available in this build";
+            share_notice = "Opening shared links is not available in this build";
+    }
+
+    auto explorer = std::make_unique<app::FileExplorerWidget>(app::desktop_environment());
+    if (share_notice) {
+        explorer->set_notice(*share_notice);
     } else if (!args.paths_to_open().empty()) {
         std::string failure;
         auto absolute = app::absolute_path_to_open(args.paths_to_open().front(), &failure);
         if (!absolute)
             return base::fail(failure);
-        location = *absolute;
+        explorer->navigate(*absolute);
     }
-    return std::make_unique<app::PlaceholderRoot>(std::move(location), std::move(notice));
+    return explorer;
 }
 
 ui::LaunchSpec make_launch_spec()

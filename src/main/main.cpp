@@ -5,9 +5,10 @@
 #include "main/launch_spec.h"
 
 #include <cstdio>
-#include <spdlog/spdlog.h>
 #include <string>
 #include <vector>
+
+#include <spdlog/spdlog.h>
 
 int main(int argc, char** argv)
 {

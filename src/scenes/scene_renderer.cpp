@@ -1,6 +1,6 @@
 #include "scenes/scene_renderer.h"
 
-#include "app/placeholder_root.h"
+#include "app/file_explorer_widget.h"
 #include "services/atomic_file.h"
 #include "ui/offscreen_renderer.h"
 #include "ui/theme.h"
@@ -16,10 +16,14 @@ base::Result<void> render_scene(ui::LaunchArgs const& args)
     ui::Size size { 1280, 800 };
     if (auto text = args.value("--size"))
         size = TRY(ui::parse_size(*text));
-    auto location = args.value("--path").value_or("/");
-
-    // Every scene shows the placeholder window until the explorer exists.
-    app::PlaceholderRoot root(location, {});
+    // Until the scenes have their demonstration folders, each shows the
+    // explorer in the folder given with --path (or its start location).
+    auto environment = app::desktop_environment();
+    environment.live = false;
+    app::FileExplorerWidget root(environment);
+    if (auto location = args.value("--path"))
+        root.navigate(*location);
+    root.pin_status(true);
     ui::RenderOptions options;
     options.size = size;
     options.theme = &ui::Theme::screenshot();
