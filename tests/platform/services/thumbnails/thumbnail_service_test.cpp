@@ -3,6 +3,7 @@
 #include "support/temp_dir.h"
 
 #include <cmath>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -241,8 +242,11 @@ TEST_F(ThumbnailServiceTest, KeysScrolledOutOfSightAreDroppedUndecoded)
         paths.push_back(dir / ("s" + std::to_string(i) + ".png"));
         test_support::write_image(paths.back(), 16, 16, 0x808080, 0x808080, "png");
     }
-    // A slow first job keeps the one worker busy while the queue fills.
+    // A slow first job keeps the one worker busy while the queue fills. The
+    // pause lets the worker take it before the others arrive (it would take
+    // the newest first).
     (void)service->request_file(key_for(slow), slow, ContentAccess::Allowed);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     for (auto const& path : paths)
         (void)service->request_file(key_for(path), path, ContentAccess::Allowed);
     // The first of them stays on screen: asked for again, it stays fresh.
