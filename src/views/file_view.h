@@ -62,6 +62,11 @@ public:
     void set_rename_target(std::optional<std::size_t> index);
     void set_editor_cell(std::shared_ptr<EditorCell> cell);
     void set_drop_targets(std::shared_ptr<DropTargetList> targets);
+    // The view's own pointer state, for an owner that rebuilds the view on
+    // every layout and carries the state across (read it back with
+    // hover_index() and pending_press() before dropping the old view).
+    void set_hover(std::optional<std::size_t> index) { m_hover = index; }
+    void set_pending_press(std::optional<PendingPress> press) { m_pending = std::move(press); }
     // The part of the content the scroll container shows. Without it the view
     // uses the clip it was last drawn with.
     void set_visible_clip(std::optional<ui::Rect> clip);

@@ -243,3 +243,20 @@ TEST(FileViewDraw, FocusRingOnlyWithFocusAndAPrimaryItem)
 }
 
 }
+
+namespace {
+
+TEST_F(FileViewEvents, PressCarriedIntoARebuiltViewStillDrags)
+{
+    view.handle_event(press(row_centre(3)));
+    FileView rebuilt(selection);
+    rebuilt.set_entries(entries);
+    rebuilt.apply_layout(view.bounds());
+    rebuilt.set_pending_press(view.pending_press());
+    rebuilt.handle_event(view_fixtures::moved_to({ row_centre(3).x, row_centre(3).y + 7 }));
+    auto messages = rebuilt.take_messages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(std::get<BeginDrag>(messages.back()).index, 3u);
+}
+
+}
