@@ -88,6 +88,7 @@ void FileExplorerWidget::draw_overlay(ui::Painter& painter)
     m_shell->draw_overlay(painter);
     draw_status_bubble(painter);
     draw_sheet(painter);
+    draw_drag_image(painter);
 }
 
 void FileExplorerWidget::draw_status_bubble(ui::Painter& painter)

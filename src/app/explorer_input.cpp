@@ -45,10 +45,31 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
         m_state.last_cursor = *position;
 
     auto result = ui::EventResult::Ignored;
+    if (m_state.drag_under_way) {
+        if (std::holds_alternative<ui::PointerLeft>(event))
+            m_state.drag_outside = true;
+        if (auto const* moved = std::get_if<ui::PointerMoved>(&event)) {
+            m_state.drag_outside = !m_bounds.contains(moved->position);
+            update_drop_target(moved->position);
+            m_state.redraw = true;
+        }
+    }
     if (m_state.sheet) {
         result = handle_sheet_event(event);
+    } else if (m_state.drag_under_way && is_primary_release(event)) {
+        drop(std::get<ui::PointerReleased>(event).position);
+        result = ui::EventResult::Handled;
+    } else if (m_state.drag_under_way && std::holds_alternative<ui::PointerMoved>(event)) {
+        result = ui::EventResult::Handled;
     } else if (m_state.load_error && m_retry.handle_event(event) == ui::EventResult::Handled) {
         result = ui::EventResult::Handled;
+    } else if (std::holds_alternative<ui::PointerMoved>(event) || std::holds_alternative<ui::PointerLeft>(event)) {
+        // Every child follows the pointer (hover, presses in progress), so
+        // one that reacts must not hide the move from the others.
+        bool const toolbar = m_toolbar->handle_event(event) == ui::EventResult::Handled;
+        bool const shell = m_shell->handle_event(event) == ui::EventResult::Handled;
+        if (toolbar || shell)
+            result = ui::EventResult::Handled;
     } else if (m_toolbar->handle_event(event) == ui::EventResult::Handled
         || m_shell->handle_event(event) == ui::EventResult::Handled) {
         result = ui::EventResult::Handled;
@@ -226,7 +247,7 @@ void FileExplorerWidget::drain_messages()
                                set_sort_key(m_state, sort.key);
                        },
                        [&](views::ContextMenuRequested const&) {},
-                       [&](views::BeginDrag const&) {},
+                       [&](views::BeginDrag const& drag) { begin_drag(drag.index, drag.path); },
                        [&](views::RedrawNeeded const&) {},
                    },
             message);

@@ -58,7 +58,14 @@ struct ExplorerState {
 
     // Editing and clipboard.
     bool inline_rename_open { false };
+    // The drag of entries under way: what is dragged, whether it was armed
+    // (it began on an entry), the folder under the pointer, and whether it
+    // has been carried out of the window.
     bool drag_under_way { false };
+    bool drag_armed { false };
+    bool drag_outside { false };
+    std::vector<std::filesystem::path> dragged_paths;
+    std::optional<std::filesystem::path> drop_target;
     fileops::Clipboard clipboard;
 
     // Status and presentation.

@@ -55,6 +55,8 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment)
     auto sidebar = std::make_unique<places_sidebar::PlacesSidebar>(m_state.favourites, m_state.system_places);
     m_sidebar = sidebar.get();
     auto file_view = std::make_unique<views::FileView>(m_state.selection);
+    m_drop_targets = std::make_shared<std::vector<views::DropTarget>>();
+    file_view->set_drop_targets(m_drop_targets);
     m_file_view = file_view.get();
     auto scroll = std::make_unique<ui::Scrollable>(std::move(file_view));
     scroll->with_persisted_offset(m_state.scroll_offset);

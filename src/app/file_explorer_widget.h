@@ -24,6 +24,7 @@ class Scrollable;
 }
 namespace files::views {
 class FileView;
+struct DropTarget;
 }
 namespace files::toolbar {
 class FileToolbar;
@@ -107,6 +108,11 @@ private:
     void drain_messages();
     // Unused hook for control ids the children do not know.
     void confirm_sheet();
+    // In explorer_drag.cpp.
+    void begin_drag(std::size_t index, std::string const& path);
+    void update_drop_target(ui::Point point);
+    void drop(ui::Point point);
+    void draw_drag_image(ui::Painter& painter);
     // Children that got a control invocation this event.
     bool dispatch_control_invocation(std::string const& control_id);
 
@@ -120,6 +126,7 @@ private:
     places_sidebar::PlacesSidebar* m_sidebar { nullptr };
     ui::Scrollable* m_scroll { nullptr };
     views::FileView* m_file_view { nullptr };
+    std::shared_ptr<std::vector<views::DropTarget>> m_drop_targets;
     ui::Button m_retry;
     ui::Spinner m_spinner;
     ui::EmptyState m_empty_state;

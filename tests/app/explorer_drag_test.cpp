@@ -1,0 +1,85 @@
+#include "app/file_explorer_widget.h"
+#include "i18n/translate.h"
+#include "support/temp_dir.h"
+#include "ui/offscreen_renderer.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+ui::AccessNode const* find_labelled(ui::AccessNode const& node, std::string const& label)
+{
+    if (node.label == label && node.id.rfind("file_row:", 0) == 0)
+        return &node;
+    for (auto const& child : node.children) {
+        if (auto const* found = find_labelled(child, label))
+            return found;
+    }
+    return nullptr;
+}
+
+void render(files::app::FileExplorerWidget& explorer)
+{
+    ui::RenderOptions options;
+    options.size = { 1000, 700 };
+    ASSERT_TRUE(ui::OffscreenRenderer::render_resilient(explorer, options));
+}
+
+void press_move_release(files::app::FileExplorerWidget& explorer, ui::Point from, ui::Point to)
+{
+    explorer.handle_event(ui::PointerMoved { from, {} });
+    explorer.handle_event(ui::PointerPressed { from, ui::PointerButton::Primary, {}, 1 });
+    explorer.handle_event(ui::PointerMoved { { from.x + 3, from.y + 5 }, {} });
+    explorer.handle_event(ui::PointerMoved { to, {} });
+    explorer.handle_event(ui::PointerReleased { to, ui::PointerButton::Primary, {} });
+}
+
+files::app::ExplorerEnvironment environment(test_support::TempDir const& dir, fs::path const& start)
+{
+    files::app::ExplorerEnvironment env;
+    env.config_folder = dir / "config";
+    env.home_folder = dir / "home";
+    env.start_location = start;
+    env.live = false;
+    return env;
+}
+
+}
+
+TEST(ExplorerDrag, DroppingAFileOnAFolderRowMovesIt)
+{
+    test_support::TempDir dir;
+    dir.write("shown/a.txt", "a");
+    dir.make_folder("shown/box");
+    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    render(explorer);
+
+    auto tree = explorer.accessibility();
+    auto const* file = find_labelled(tree, "a.txt");
+    auto const* folder = find_labelled(tree, "box");
+    ASSERT_NE(file, nullptr);
+    ASSERT_NE(folder, nullptr);
+    press_move_release(explorer, file->bounds.center(), folder->bounds.center());
+
+    EXPECT_TRUE(fs::exists(dir / "shown" / "box" / "a.txt"));
+    EXPECT_FALSE(fs::exists(dir / "shown" / "a.txt"));
+    EXPECT_EQ(explorer.state().notice,
+        files::i18n::translate_with("files-moved-to-folder", { { "count", 1 }, { "destination", "box" } }));
+    EXPECT_FALSE(explorer.state().drag_under_way);
+}
+
+TEST(ExplorerDrag, DroppingAFolderIntoItselfMovesNothing)
+{
+    test_support::TempDir dir;
+    dir.make_folder("shown/box");
+    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    render(explorer);
+    auto const* folder = find_labelled(explorer.accessibility(), "box");
+    ASSERT_NE(folder, nullptr);
+    auto center = folder->bounds.center();
+    press_move_release(explorer, center, { center.x + 40, center.y });
+    EXPECT_TRUE(fs::is_directory(dir / "shown" / "box"));
+    EXPECT_EQ(explorer.state().notice, files::i18n::translate("files-nothing-to-move"));
+}
