@@ -56,6 +56,13 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment)
     m_sidebar = sidebar.get();
     auto file_view = std::make_unique<views::FileView>(m_state.selection);
     m_drop_targets = std::make_shared<std::vector<views::DropTarget>>();
+    // The service creates its cache folder on first use and keeps results in
+    // memory when it cannot, so the temporary folder is only the fallback for
+    // a missing configuration folder.
+    m_thumbnails = services::ThumbnailService::create(m_state.config_folder
+            ? *m_state.config_folder / "thumbnails"
+            : std::filesystem::temp_directory_path() / "kesu-file-explorer-thumbnails");
+    file_view->set_thumbnails(m_thumbnails);
     file_view->set_drop_targets(m_drop_targets);
     m_file_view = file_view.get();
     auto scroll = std::make_unique<ui::Scrollable>(std::move(file_view));
@@ -159,6 +166,7 @@ std::optional<std::string> FileExplorerWidget::observer_snapshot() const
 {
     native_observer::SnapshotInput input { m_state.current_path, m_state.entries, m_state.selection };
     input.loading = m_state.loading;
+    input.thumbnail_pending = m_thumbnails ? std::optional(m_thumbnails->pending()) : std::nullopt;
     input.has_error = m_state.load_error.has_value();
     input.offset = { m_state.scroll_offset->x, m_state.scroll_offset->y };
     input.last_cursor = m_state.last_cursor;

@@ -18,6 +18,9 @@
 #include <optional>
 #include <vector>
 
+namespace services {
+class ThumbnailService;
+}
 namespace ui {
 class NavShell;
 class Scrollable;
@@ -60,6 +63,7 @@ public:
     // For callers that arrange a state directly (screenshot scenes, tests).
     ExplorerState& mutable_state() { return m_state; }
     LoadHooks& load_hooks() { return m_hooks; }
+    std::shared_ptr<services::ThumbnailService> const& thumbnails() const { return m_thumbnails; }
 
     void navigate(std::filesystem::path const& path);
     void back();
@@ -126,6 +130,7 @@ private:
     places_sidebar::PlacesSidebar* m_sidebar { nullptr };
     ui::Scrollable* m_scroll { nullptr };
     views::FileView* m_file_view { nullptr };
+    std::shared_ptr<services::ThumbnailService> m_thumbnails;
     std::shared_ptr<std::vector<views::DropTarget>> m_drop_targets;
     ui::Button m_retry;
     ui::Spinner m_spinner;

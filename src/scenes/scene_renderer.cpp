@@ -1,6 +1,7 @@
 #include "scenes/scene_renderer.h"
 
 #include "app/file_explorer_widget.h"
+#include "services/thumbnails/thumbnail_service.h"
 #include "services/atomic_file.h"
 #include "ui/offscreen_renderer.h"
 #include "ui/theme.h"
@@ -27,6 +28,11 @@ base::Result<void> render_scene(ui::LaunchArgs const& args)
     ui::RenderOptions options;
     options.size = size;
     options.theme = &ui::Theme::screenshot();
+    // The first pass asks for the visible thumbnails; once they are decoded
+    // the second shows them.
+    (void)TRY(ui::OffscreenRenderer::render_resilient(root, options));
+    if (root.thumbnails())
+        root.thumbnails()->block_until_idle();
     auto image = TRY(ui::OffscreenRenderer::render_resilient(root, options));
     auto png = TRY(ui::encode_png(image));
     TRY_VOID(services::write_creating_parent(*args.scene_output(), png));
