@@ -8,6 +8,7 @@
 #include <string>
 
 #include <sys/stat.h>
+#include <system_error>
 #include <unistd.h>
 
 namespace services::trash::detail {
@@ -146,6 +147,11 @@ base::Result<TrashFolder> trash_folder_for(fs::path const& path)
     if (!device)
         return base::fail_errno(errno, path.string());
     if (auto home = home_trash_folder(); home && nearest_device(*home) == device) {
+        // The data home itself may not exist yet on a fresh account.
+        std::error_code error;
+        fs::create_directories(home->parent_path(), error);
+        if (error)
+            return base::fail_errno(error.value(), home->parent_path().string());
         TRY_VOID(ensure_trash_layout(*home));
         return TrashFolder { *home, std::nullopt };
     }

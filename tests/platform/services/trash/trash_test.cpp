@@ -82,6 +82,14 @@ TEST_F(TrashRoundTrip, TrashFoldersAreCreatedPrivate)
     }
 }
 
+TEST_F(TrashRoundTrip, CreatesAMissingDataHome)
+{
+    ::setenv("XDG_DATA_HOME", (m_dir / "fresh/.local/share").c_str(), 1);
+    auto path = write("a", "x");
+    ASSERT_TRUE(trash_paths({ path }));
+    EXPECT_EQ(read_file(m_dir / "fresh/.local/share/Trash/files/a"), "x");
+}
+
 TEST_F(TrashRoundTrip, MissingItemFailsAndLeavesNoRecord)
 {
     auto missing = home() / "gone.txt";
