@@ -83,6 +83,27 @@ namespace {
 
     bool is_link(struct stat const& info) { return S_ISLNK(info.st_mode); }
 
+    // True when the folder lists an entry spelled exactly `name`.
+    bool has_exact_entry(fs::path const& folder, std::string const& name)
+    {
+        std::error_code error;
+        for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+            if (it->path().filename().native() == name)
+                return true;
+        }
+        return error.value() != 0;
+    }
+
+    // On a file system that ignores letter case, the target is the source itself:
+    // the same file, and no entry of its own under the typed spelling. A second
+    // hard link has an entry of its own and does not count, since renaming onto
+    // it would silently do nothing.
+    bool same_item_spelled_otherwise(
+        struct stat const& source, struct stat const& target, fs::path const& folder, std::string const& name)
+    {
+        return source.st_dev == target.st_dev && source.st_ino == target.st_ino && !has_exact_entry(folder, name);
+    }
+
     base::Result<fs::path> name_exists(std::string const& name, MessageResolver const& resolve)
     {
         return base::fail(resolve(Message { "files-name-exists", { { "name", name } } }));
@@ -169,11 +190,7 @@ base::Result<fs::path> rename_item(fs::path const& path, std::string_view typed,
     struct stat source_info { };
     if (is_link(target_info) || ::lstat(path.c_str(), &source_info) != 0 || is_link(source_info))
         return name_exists(name, resolve);
-    std::error_code source_error;
-    std::error_code target_error;
-    auto source_canonical = fs::canonical(path, source_error);
-    auto target_canonical = fs::canonical(target, target_error);
-    if (source_error || target_error || source_canonical != target_canonical)
+    if (!same_item_spelled_otherwise(source_info, target_info, *parent, name))
         return name_exists(name, resolve);
     // The same item under another spelling: only a plain rename changes it.
     return ordinary_rename(path, target);

@@ -127,6 +127,7 @@ TEST(RenameItem, RulesOfTheTarget)
         { "notes.txt", "link", "error files-name-exists name=link" },
         { "link", "notes.txt", "error files-name-exists name=notes.txt" },
         { "notes.txt", "Notes.txt", "Notes.txt" },
+        { "notes.txt", "hardlink", "error files-name-exists name=hardlink" },
         { "notes.txt", "..", "error files-name-slash" },
         { "notes.txt", " ", "error files-name-empty" },
         { "notes.txt", "sub/x", "error files-name-slash" },
@@ -137,6 +138,7 @@ TEST(RenameItem, RulesOfTheTarget)
         dir.write("notes.txt", "notes");
         dir.write("other.txt", "other");
         ::symlink("notes.txt", (dir / "link").c_str());
+        ::link((dir / "notes.txt").c_str(), (dir / "hardlink").c_str());
         auto renamed = rename_item(dir / c.source, c.typed, resolve);
         EXPECT_EQ(renamed ? renamed->filename().native() : "error " + renamed.error().text(), c.expected);
         EXPECT_EQ(read_file(dir / "other.txt"), "other");

@@ -198,8 +198,10 @@ namespace {
             return base::fail_errno(EEXIST, "cannot restore " + target.string() + ", an item already exists there");
         if (errno != ENOENT)
             return base::fail_errno(errno, target.string());
+        if (::lstat(target.parent_path().c_str(), &info) != 0 && errno == ENOENT)
+            return base::fail_errno(ENOENT, "cannot restore " + target.string() + ", its folder is missing");
         if (::lstat(target.parent_path().c_str(), &info) != 0)
-            return base::fail_errno(errno, "cannot restore " + target.string() + ", its folder is missing");
+            return base::fail_errno(errno, "cannot restore " + target.string());
         struct stat stored { };
         if (::lstat(item.stored_path().c_str(), &stored) != 0)
             return base::fail_errno(errno, item.stored_path().string());
