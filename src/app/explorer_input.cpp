@@ -193,9 +193,7 @@ void FileExplorerWidget::drain_messages()
                        [&](toolbar::GoBack const&) { back(); },
                        [&](toolbar::GoForward const&) { forward(); },
                        [&](toolbar::GoUp const&) { up(); },
-                       [&](toolbar::SetViewMode const& set) {
-                           m_state.view_mode = set.mode == toolbar::ViewMode::Grid ? ViewMode::Grid : ViewMode::List;
-                       },
+                       [&](toolbar::SetViewMode const& set) { m_state.view_mode = set.mode; },
                        [&](toolbar::OpenSortMenu const&) {},
                        [&](toolbar::OpenViewMenu const&) {},
                        [&](toolbar::ExtractArchive const&) { extract_browsed(m_state); },

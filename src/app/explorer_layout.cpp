@@ -13,40 +13,14 @@
 
 namespace files::app {
 
-namespace {
-
-    views::ViewMode view_mode_of(ViewMode mode)
-    {
-        switch (mode) {
-        case ViewMode::List:
-            return views::ViewMode::List;
-        case ViewMode::Grid:
-            return views::ViewMode::Grid;
-        }
-        return views::ViewMode::List;
-    }
-
-    toolbar::ViewMode toolbar_mode_of(ViewMode mode)
-    {
-        switch (mode) {
-        case ViewMode::List:
-            return toolbar::ViewMode::List;
-        case ViewMode::Grid:
-            return toolbar::ViewMode::Grid;
-        }
-        return toolbar::ViewMode::List;
-    }
-
-}
-
 void FileExplorerWidget::refresh_children()
 {
     m_toolbar->set_location(m_state.current_path);
-    m_toolbar->set_view_mode(toolbar_mode_of(m_state.view_mode));
+    m_toolbar->set_view_mode(m_state.view_mode);
     m_toolbar->set_inside_archive(is_archive_location(m_state));
     m_sidebar->set_current_location(m_state.current_path);
     m_file_view->set_entries(m_state.entries);
-    m_file_view->set_view_mode(view_mode_of(m_state.view_mode));
+    m_file_view->set_view_mode(m_state.view_mode);
     m_file_view->set_sort(m_state.sort_key, m_state.sort_descending);
     m_file_view->set_scale({ item_scale(m_state.zoom_level), 1.0 });
     m_shell->set_narrow_threshold(narrow_layout_threshold(m_text_scale));

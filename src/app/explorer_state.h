@@ -23,10 +23,7 @@
 
 namespace files::app {
 
-enum class ViewMode : std::uint8_t {
-    List,
-    Grid,
-};
+using ViewMode = model::ViewMode;
 
 inline constexpr int min_zoom_level = -2;
 inline constexpr int max_zoom_level = 6;

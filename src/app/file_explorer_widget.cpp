@@ -173,8 +173,7 @@ std::optional<std::string> FileExplorerWidget::observer_snapshot() const
     input.root_rect = m_state.root_rect;
     input.viewport_rect = m_state.viewport_rect;
     input.content_rect = m_state.content_rect;
-    input.view_mode = m_state.view_mode == ViewMode::Grid ? native_observer::ViewModeName::Grid
-                                                          : native_observer::ViewModeName::List;
+    input.view_mode = m_state.view_mode;
     input.sort_key = m_state.sort_key;
     input.sort_descending = m_state.sort_descending;
     return native_observer::observer_snapshot(input);

@@ -74,6 +74,8 @@ struct Entry {
 
 enum class SortKey : std::uint8_t { Name, Size, Modified, Type };
 enum class SortOrder : std::uint8_t { Ascending, Descending };
+// How a folder is shown: rows with columns, or a grid of tiles.
+enum class ViewMode : std::uint8_t { List, Grid };
 
 // How an entry is recognised after a re-read: its record id when it has one
 // (a workspace file keeps it across renames), otherwise its path.

@@ -31,12 +31,12 @@ namespace {
         return "Name";
     }
 
-    char const* view_mode_name(ViewModeName mode)
+    char const* view_mode_name(model::ViewMode mode)
     {
         switch (mode) {
-        case ViewModeName::List:
+        case model::ViewMode::List:
             return "List";
-        case ViewModeName::Grid:
+        case model::ViewMode::Grid:
             return "Grid";
         }
         return "List";

@@ -14,11 +14,6 @@
 
 namespace files::native_observer {
 
-enum class ViewModeName : std::uint8_t {
-    List,
-    Grid,
-};
-
 // Everything the snapshot reads, borrowed from the explorer's state.
 struct SnapshotInput {
     SnapshotInput(
@@ -41,7 +36,7 @@ struct SnapshotInput {
     ui::Rect root_rect;
     std::optional<ui::Rect> viewport_rect;
     std::optional<ui::Rect> content_rect;
-    ViewModeName view_mode { ViewModeName::List };
+    model::ViewMode view_mode { model::ViewMode::List };
     model::SortKey sort_key { model::SortKey::Name };
     bool sort_descending { false };
 };

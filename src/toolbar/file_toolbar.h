@@ -7,6 +7,7 @@
 // the toolbar is compact: no Forward, no view toggle, no Sort button, and an
 // icon-only Extract button.
 
+#include "model/entry.h"
 #include "path_bar/path_bar.h"
 #include "ui/toggle_group.h"
 #include "ui/widget.h"
@@ -18,10 +19,7 @@
 
 namespace files::toolbar {
 
-enum class ViewMode : std::uint8_t {
-    List,
-    Grid,
-};
+using ViewMode = model::ViewMode;
 
 struct GoBack {
     bool operator==(GoBack const&) const = default;

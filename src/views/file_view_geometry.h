@@ -13,10 +13,7 @@
 
 namespace files::views {
 
-enum class ViewMode : std::uint8_t {
-    List,
-    Grid,
-};
+using ViewMode = model::ViewMode;
 
 // z is the item scale (1 + 0.15 x zoom level), u the interface scale.
 struct ItemScale {

@@ -50,7 +50,7 @@ TEST(ObserverSnapshot, SelectionOrderAndReadiness)
     input.thumbnail_pending = 3;
     input.sort_key = files::model::SortKey::Modified;
     input.sort_descending = true;
-    input.view_mode = files::native_observer::ViewModeName::Grid;
+    input.view_mode = files::model::ViewMode::Grid;
 
     auto json = nlohmann::json::parse(files::native_observer::observer_snapshot(input));
     EXPECT_TRUE(json["ready"]);
