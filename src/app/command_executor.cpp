@@ -3,6 +3,7 @@
 #include "app/navigation.h"
 #include "fileops/archive.h"
 #include "fileops/archive_commands.h"
+#include "fileops/trash_ops.h"
 #include "i18n/translate.h"
 #include "ui/desktop.h"
 
@@ -152,6 +153,81 @@ base::Result<void> open_terminal_here(ExplorerState& state)
     if (!started)
         return base::fail("could not open terminal: " + started.error().text());
     return {};
+}
+
+namespace {
+
+    Sheet sheet_from(fileops::ConfirmationSheet const& confirmation)
+    {
+        Sheet sheet;
+        sheet.title = resolve_message(confirmation.title);
+        sheet.summary = resolve_message(confirmation.summary);
+        sheet.detail_lines = { resolve_message(confirmation.loss) };
+        sheet.confirm = confirmation.command == fileops::ConfirmCommand::EmptyTrash ? ConfirmKind::EmptyTrash
+                                                                                    : ConfirmKind::PermanentDelete;
+        sheet.payload = confirmation.paths;
+        return sheet;
+    }
+
+    void apply(ExplorerState& state, fileops::TrashOutcome const& outcome)
+    {
+        if (outcome.reload == fileops::Reload::Yes)
+            reload_current_folder(state);
+        if (outcome.sheet)
+            state.sheet = sheet_from(*outcome.sheet);
+        if (outcome.notice)
+            report(state, *outcome.notice);
+        state.redraw = true;
+    }
+
+}
+
+bool is_trash_location(ExplorerState const& state) { return fileops::is_in_trash(state.current_path); }
+
+void trash_selection(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::MoveToTrash))
+        return;
+    apply(state, fileops::move_to_trash(state.selected_paths(), state.current_path, state.trash_undo));
+}
+
+void undo_trash(ExplorerState& state) { apply(state, fileops::undo_move_to_trash(state.trash_undo)); }
+
+void restore_selection(ExplorerState& state)
+{
+    apply(state, fileops::restore_selected(state.selected_paths(), state.trash_undo));
+}
+
+void request_permanent_delete(ExplorerState& state)
+{
+    // Moving items that are already in the Trash asks for permanent deletion.
+    apply(state, fileops::move_to_trash(state.selected_paths(), state.current_path, state.trash_undo));
+}
+
+void request_empty_trash(ExplorerState& state) { apply(state, fileops::request_empty_trash(state.entries.size())); }
+
+void confirm_sheet(ExplorerState& state)
+{
+    if (!state.sheet)
+        return;
+    auto sheet = std::move(*state.sheet);
+    state.sheet.reset();
+    if (!sheet.confirm)
+        return;
+    switch (*sheet.confirm) {
+    case ConfirmKind::PermanentDelete:
+        apply(state, fileops::delete_permanently(sheet.payload, state.trash_undo));
+        return;
+    case ConfirmKind::EmptyTrash:
+        apply(state, fileops::empty_trash(state.trash_undo));
+        return;
+    case ConfirmKind::DestructiveEviction:
+    case ConfirmKind::ApplySafeMerge:
+    case ConfirmKind::ChooseNearbyDestination:
+    case ConfirmKind::NearbyRetry:
+        // Their features are not built; nothing else opens these sheets.
+        return;
+    }
 }
 
 }

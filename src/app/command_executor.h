@@ -66,6 +66,19 @@ void drop_on_folder(
 void extract_selected(ExplorerState& state);
 void extract_browsed(ExplorerState& state);
 void compress_selected(ExplorerState& state);
+// Moves the selection to Trash; inside the Trash asks for permanent
+// deletion with a confirmation sheet instead.
+void trash_selection(ExplorerState& state);
+void undo_trash(ExplorerState& state);
+void restore_selection(ExplorerState& state);
+// Opens the confirmation sheet for deleting the selection permanently.
+void request_permanent_delete(ExplorerState& state);
+void request_empty_trash(ExplorerState& state);
+// Runs what the open sheet asks to confirm, and closes it.
+void confirm_sheet(ExplorerState& state);
+// True when the current folder is the Trash's files folder.
+bool is_trash_location(ExplorerState const& state);
+
 // Starts "terminal" in the current folder; fails with "could not open
 // terminal: " and the system's text.
 base::Result<void> open_terminal_here(ExplorerState& state);

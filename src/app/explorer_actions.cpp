@@ -6,6 +6,7 @@
 #include "command/resource_address.h"
 #include "favorites/favourites_file.h"
 #include "fileops/archive.h"
+#include "fileops/trash_ops_commands.h"
 #include "i18n/translate.h"
 #include "places_sidebar/place_resources.h"
 #include "ui/desktop.h"
@@ -85,6 +86,17 @@ namespace {
         if (state.clipboard.items.empty())
             paste.unavailable("clipboard_empty", "Copy or cut files before pasting");
         resource.with_action(paste);
+        if (state.trash_undo)
+            resource.with_action(
+                ActionSpec("undo-trash", i18n::translate("files-undo-move-trash"), "files.folder-command")
+                    .with_payload(json_string("undo-trash"))
+                    .execution(InvocationKind::Effect));
+        if (is_trash_location(state))
+            resource.with_action(
+                ActionSpec("empty-trash", i18n::translate("files-menu-empty-trash"), "files.folder-command")
+                    .with_payload(json_string("empty-trash"))
+                    .execution(InvocationKind::Effect)
+                    .destructive());
         return resource;
     }
 
@@ -144,7 +156,13 @@ namespace {
             toggle_hidden(state, hooks);
         else if (command == "shortcuts")
             state.sheet = keyboard_shortcuts_sheet();
-        else if (command == "terminal") {
+        else if (command == "undo-trash")
+            undo_trash(state);
+        else if (command == "empty-trash") {
+            if (!is_trash_location(state))
+                return InvokeResult::failed(invalid_kind_text);
+            request_empty_trash(state);
+        } else if (command == "terminal") {
             if (auto started = open_terminal_here(state); !started)
                 return InvokeResult::failed(started.error().text());
         } else if (command == "add-favorite" || command == "remove-favorite") {
@@ -173,8 +191,17 @@ namespace {
             return InvokeResult::failed("file entry is no longer visible");
         auto const& command = parts[0];
         state.selection.select_only(*index);
+        bool const in_trash = is_trash_location(state);
+        if (command == "trash" && in_trash)
+            return InvokeResult::failed(std::string(fileops::already_in_trash_text));
         if (command == "copy")
             copy_selection(state);
+        else if (command == "trash")
+            trash_selection(state);
+        else if (command == "restore" && in_trash)
+            restore_selection(state);
+        else if (command == "purge" && in_trash)
+            request_permanent_delete(state);
         else if (command == "cut")
             cut_selection(state);
         else if (command == "compress")
@@ -227,12 +254,21 @@ ui::Resource entry_resource(ExplorerState const& state, std::size_t index)
     resource.with_action(ActionSpec("open", i18n::translate("files-menu-open"), "files.open")
                              .with_payload(json_string(address))
                              .execution(InvocationKind::Navigation));
+    bool const in_trash = is_trash_location(state);
+    if (in_trash) {
+        resource.with_action(entry_command("restore", "files-menu-restore", "restore", InvocationKind::Effect));
+        resource.with_action(
+            entry_command("delete-permanently", "files-menu-delete-permanently", "purge", InvocationKind::Effect)
+                .destructive());
+    }
     resource.with_action(entry_command("copy", "files-menu-copy", "copy", InvocationKind::Effect));
     resource.with_action(entry_command("cut", "files-menu-cut", "cut", InvocationKind::Effect));
+    if (!in_trash)
+        resource.with_action(
+            entry_command("trash", "files-menu-move-trash", "trash", InvocationKind::Effect).destructive());
     resource.with_action(entry_command("compress", "files-archive-compress", "compress", InvocationKind::Effect));
     if (fileops::is_supported_archive(entry.path))
         resource.with_action(entry_command("extract", "files-archive-extract-here", "extract", InvocationKind::Effect));
-    (void)state;
     return resource;
 }
 

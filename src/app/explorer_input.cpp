@@ -105,13 +105,7 @@ ui::EventResult FileExplorerWidget::handle_sheet_event(ui::Event const& event)
     return ui::EventResult::Handled;
 }
 
-void FileExplorerWidget::confirm_sheet()
-{
-    // The confirmations belong to the operations that open them (Trash,
-    // availability, merges, Nearby); none of those is wired yet, so a sheet
-    // with a confirm kind simply closes.
-    m_state.sheet.reset();
-}
+void FileExplorerWidget::confirm_sheet() { app::confirm_sheet(m_state); }
 
 ui::EventResult FileExplorerWidget::handle_key(ui::KeyPressed const& key)
 {
@@ -133,7 +127,10 @@ ui::EventResult FileExplorerWidget::handle_key(ui::KeyPressed const& key)
         move_primary(-1, shift, true);
     else if (key.is(ui::Key::Backspace))
         up();
-    else if (key.is(ui::Key::Escape) && !m_state.selection.empty())
+    else if (key.is(ui::Key::Delete)) {
+        if (!m_state.selection.empty())
+            trash_selection(m_state);
+    } else if (key.is(ui::Key::Escape) && !m_state.selection.empty())
         m_state.selection.clear();
     else if (key.is(ui::Key::F1) || key.text == "?")
         m_state.sheet = keyboard_shortcuts_sheet();
@@ -149,6 +146,8 @@ ui::EventResult FileExplorerWidget::handle_key(ui::KeyPressed const& key)
         cut_selection(m_state);
     else if (primary && text_is(key, 'v'))
         (void)paste_clipboard_here(m_state);
+    else if (primary && text_is(key, 'z'))
+        undo_trash(m_state);
     else if (primary && text_is(key, 'h'))
         toggle_hidden(m_state, m_hooks);
     else if (primary && key.text == "0")

@@ -8,6 +8,7 @@
 #include "favorites/favourites.h"
 #include "favorites/places.h"
 #include "fileops/clipboard.h"
+#include "fileops/trash_ops_commands.h"
 #include "model/entry.h"
 #include "ui/geometry.h"
 #include "ui/scrollable.h"
@@ -64,6 +65,8 @@ struct ExplorerState {
     std::vector<std::filesystem::path> dragged_paths;
     std::optional<std::filesystem::path> drop_target;
     fileops::Clipboard clipboard;
+    // What the last move to Trash moved, while it can still be undone.
+    std::optional<fileops::TrashUndo> trash_undo;
 
     // Status and presentation.
     std::optional<std::string> notice;
