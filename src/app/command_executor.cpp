@@ -3,6 +3,7 @@
 #include "app/navigation.h"
 #include "fileops/archive.h"
 #include "fileops/archive_commands.h"
+#include "fileops/create_rename_notices.h"
 #include "fileops/trash_ops.h"
 #include "i18n/translate.h"
 #include "ui/desktop.h"
@@ -228,6 +229,102 @@ void confirm_sheet(ExplorerState& state)
         // Their features are not built; nothing else opens these sheets.
         return;
     }
+}
+
+namespace {
+
+    void select_path(ExplorerState& state, std::filesystem::path const& path)
+    {
+        for (std::size_t i = 0; i < state.entries.size(); ++i) {
+            if (model::same_path(state.entries[i].path, path.native())) {
+                state.selection.select_only(i);
+                return;
+            }
+        }
+    }
+
+    void open_rename_on(ExplorerState& state, std::filesystem::path const& path)
+    {
+        state.inline_rename_open = true;
+        state.rename_target = path;
+        state.pending_rename_text = path.filename().string();
+        state.notice.reset();
+        state.redraw = true;
+    }
+
+    void after_create(ExplorerState& state, fileops::CreateOutcome const& outcome)
+    {
+        if (outcome.created) {
+            reload_current_folder(state);
+            select_path(state, *outcome.created);
+        }
+        report(state, outcome.notice);
+        if (outcome.created)
+            open_rename_on(state, *outcome.created);
+    }
+
+}
+
+void new_folder_here(ExplorerState& state, std::string const& name)
+{
+    if (!pass_read_only_guard(state, FileCommand::NewFolder))
+        return;
+    auto typed = name.empty() ? i18n::translate("files-new-folder-default-name") : name;
+    after_create(state, fileops::new_folder(state.current_path, typed, message_resolver()));
+}
+
+void new_file_from_template_here(ExplorerState& state, std::filesystem::path const& template_path)
+{
+    if (!pass_read_only_guard(state, FileCommand::NewFileFromTemplate))
+        return;
+    after_create(state, fileops::new_file_from_template(template_path, state.current_path, message_resolver()));
+}
+
+void begin_rename(ExplorerState& state)
+{
+    if (!pass_read_only_guard(state, FileCommand::BeginRename))
+        return;
+    auto primary = state.selection.primary();
+    if (!primary || *primary >= state.entries.size())
+        return;
+    open_rename_on(state, state.entries[*primary].path);
+}
+
+void commit_rename(ExplorerState& state, std::string const& typed)
+{
+    if (!state.rename_target || !pass_read_only_guard(state, FileCommand::CommitRename))
+        return;
+    auto outcome = fileops::commit_rename(*state.rename_target, typed, message_resolver());
+    if (outcome.renamed) {
+        reload_current_folder(state);
+        select_path(state, *outcome.renamed);
+    }
+    if (outcome.notice)
+        report(state, *outcome.notice);
+    if (outcome.editor == fileops::RenameEditor::Close)
+        cancel_rename(state);
+}
+
+void cancel_rename(ExplorerState& state)
+{
+    state.inline_rename_open = false;
+    state.rename_target.reset();
+    state.pending_rename_text.reset();
+    state.redraw = true;
+}
+
+base::Result<void> rename_entry(ExplorerState& state, std::filesystem::path const& path, std::string const& typed)
+{
+    if (!pass_read_only_guard(state, FileCommand::CommitRename))
+        return {};
+    auto outcome = fileops::commit_rename(path, typed, message_resolver());
+    if (outcome.renamed)
+        reload_current_folder(state);
+    if (outcome.notice)
+        report(state, *outcome.notice);
+    if (outcome.editor == fileops::RenameEditor::StayOpen && outcome.notice)
+        return base::fail(*state.notice);
+    return {};
 }
 
 }

@@ -79,6 +79,18 @@ void confirm_sheet(ExplorerState& state);
 // True when the current folder is the Trash's files folder.
 bool is_trash_location(ExplorerState const& state);
 
+// New folder and new file from a template: created, the folder re-read,
+// the new entry selected and the inline rename opened on it.
+void new_folder_here(ExplorerState& state, std::string const& name);
+void new_file_from_template_here(ExplorerState& state, std::filesystem::path const& template_path);
+// Inline rename of the primary selected entry.
+void begin_rename(ExplorerState& state);
+// Validates and renames; a failure keeps the editor open with the text.
+void commit_rename(ExplorerState& state, std::string const& typed);
+void cancel_rename(ExplorerState& state);
+// Renames an entry directly (the rename action); the failure text is the answer.
+base::Result<void> rename_entry(ExplorerState& state, std::filesystem::path const& path, std::string const& typed);
+
 // Starts "terminal" in the current folder; fails with "could not open
 // terminal: " and the system's text.
 base::Result<void> open_terminal_here(ExplorerState& state);

@@ -6,6 +6,7 @@
 #include "command/resource_address.h"
 #include "favorites/favourites_file.h"
 #include "fileops/archive.h"
+#include "fileops/create_rename_templates.h"
 #include "fileops/trash_ops_commands.h"
 #include "i18n/translate.h"
 #include "places_sidebar/place_resources.h"
@@ -82,6 +83,13 @@ namespace {
         if (!folder)
             favourite.unavailable("location_unavailable", "The current location cannot be a favourite");
         resource.with_action(favourite);
+        auto new_folder = ActionSpec("new-folder", "New folder", "files.new-folder")
+                              .with_payload(json_string(i18n::translate("files-new-folder-default-name")))
+                              .with_parameter("Folder name", "New Folder")
+                              .execution(InvocationKind::Effect);
+        if (!folder)
+            new_folder.unavailable("location_unavailable", "The current location cannot contain a new folder");
+        resource.with_action(new_folder);
         auto paste = ActionSpec("paste", "Paste", "files.paste").execution(InvocationKind::Effect);
         if (state.clipboard.items.empty())
             paste.unavailable("clipboard_empty", "Copy or cut files before pasting");
@@ -254,6 +262,10 @@ ui::Resource entry_resource(ExplorerState const& state, std::size_t index)
     resource.with_action(ActionSpec("open", i18n::translate("files-menu-open"), "files.open")
                              .with_payload(json_string(address))
                              .execution(InvocationKind::Navigation));
+    resource.with_action(ActionSpec("rename", i18n::translate("files-menu-rename"), "files.rename")
+                             .with_payload(json_strings({ address, entry.name }))
+                             .with_parameter(i18n::translate("files-action-rename-prompt"), entry.name)
+                             .execution(InvocationKind::Effect));
     bool const in_trash = is_trash_location(state);
     if (in_trash) {
         resource.with_action(entry_command("restore", "files-menu-restore", "restore", InvocationKind::Effect));
@@ -371,6 +383,43 @@ InvokeResult invoke_action(ExplorerState& state, LoadHooks const& hooks, ui::Act
         if (!collab::Uuid::parse(*text))
             return InvokeResult::failed("invalid collaborative record id");
         return InvokeResult::failed("collaborative record is not indexed yet");
+    }
+    if (id == "files.new-folder") {
+        auto name = command::decode_string(invocation.payload_json);
+        if (!name)
+            return InvokeResult::failed(name.error().text());
+        auto typed = invocation.args.value().value_or(*name);
+        new_folder_here(state, typed);
+        if (!state.inline_rename_open && state.notice)
+            return InvokeResult::failed(*state.notice);
+        return InvokeResult::handled();
+    }
+    if (id == "files.rename") {
+        auto parts = command::decode_string_array(invocation.payload_json);
+        if (!parts)
+            return InvokeResult::failed(parts.error().text());
+        if (parts->size() < 2)
+            return InvokeResult::failed("missing new file name");
+        auto index = find_entry(state, (*parts)[0]);
+        if (!index)
+            return InvokeResult::failed("file entry is no longer visible");
+        auto renamed = rename_entry(state, state.entries[*index].path, (*parts)[1]);
+        if (!renamed)
+            return InvokeResult::failed(renamed.error().text());
+        return InvokeResult::handled();
+    }
+    if (id == "files.new-from-template") {
+        auto template_path = command::decode_string(invocation.payload_json);
+        if (!template_path)
+            return InvokeResult::failed(template_path.error().text());
+        auto folder = fileops::templates_folder();
+        if (!folder)
+            return InvokeResult::failed("the Templates directory is unavailable");
+        auto templates = fileops::list_templates(*folder);
+        if (std::find(templates.begin(), templates.end(), std::filesystem::path(*template_path)) == templates.end())
+            return InvokeResult::failed("the template is no longer available");
+        new_file_from_template_here(state, *template_path);
+        return InvokeResult::handled();
     }
     // The remaining ids belong to features that are not built yet.
     return InvokeResult::not_handled();

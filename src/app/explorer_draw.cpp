@@ -48,6 +48,8 @@ void FileExplorerWidget::draw(ui::Painter& painter)
     draw_content_state(painter);
     m_toolbar->draw(painter);
     draw_empty_placeholder(painter);
+    if (m_state.inline_rename_open && *m_editor_cell)
+        m_rename_input.draw(painter);
     m_state.redraw = false;
 }
 

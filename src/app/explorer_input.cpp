@@ -56,6 +56,11 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
     }
     if (m_state.sheet) {
         result = handle_sheet_event(event);
+    } else if (m_state.inline_rename_open && std::holds_alternative<ui::KeyPressed>(event)) {
+        result = handle_rename_event(event);
+    } else if (m_state.inline_rename_open && std::holds_alternative<ui::PointerPressed>(event)
+        && m_rename_input.bounds().contains(*ui::event_position(event))) {
+        result = handle_rename_event(event);
     } else if (m_state.drag_under_way && is_primary_release(event)) {
         drop(std::get<ui::PointerReleased>(event).position);
         result = ui::EventResult::Handled;
@@ -136,6 +141,10 @@ ui::EventResult FileExplorerWidget::handle_key(ui::KeyPressed const& key)
         m_state.sheet = keyboard_shortcuts_sheet();
     else if (key.is(ui::Key::F5))
         reload();
+    else if (key.is(ui::Key::F2))
+        begin_rename(m_state);
+    else if (primary && shift && text_is(key, 'n'))
+        new_folder_here(m_state, {});
     else if (primary && text_is(key, 'l'))
         m_toolbar->path_bar().begin_edit();
     else if (primary && text_is(key, 'a'))

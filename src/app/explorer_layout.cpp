@@ -45,6 +45,7 @@ void FileExplorerWidget::build_layout(ui::Rect bounds, ui::LayoutContext& contex
     m_state.viewport_rect = showing_listing ? std::optional(m_scroll->bounds()) : std::nullopt;
     m_state.content_rect = showing_listing ? std::optional(m_file_view->bounds()) : std::nullopt;
     layout_states(context);
+    layout_rename_input(context);
     m_laid_out = true;
     set_needs_layout(false);
 }

@@ -56,6 +56,10 @@ struct ExplorerState {
 
     // Editing and clipboard.
     bool inline_rename_open { false };
+    // The entry under inline rename (by path, so a re-read cannot retarget
+    // it) and the text to put into the editor at the next synchronisation.
+    std::optional<std::filesystem::path> rename_target;
+    std::optional<std::string> pending_rename_text;
     // The drag of entries under way: what is dragged, whether it was armed
     // (it began on an entry), the folder under the pointer, and whether it
     // has been carried out of the window.

@@ -31,7 +31,8 @@ ExplorerEnvironment desktop_environment()
 }
 
 FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment)
-    : m_retry("files.retry", i18n::translate("files-try-again"), ui::ButtonStyle::Emphasised)
+    : m_rename_input("files.rename_input", i18n::translate("files-new-name-placeholder"))
+    , m_retry("files.retry", i18n::translate("files-try-again"), ui::ButtonStyle::Emphasised)
     , m_spinner(i18n::translate("files-loading"))
 {
     m_state.config_folder = std::move(environment.config_folder);
@@ -63,6 +64,8 @@ FileExplorerWidget::FileExplorerWidget(ExplorerEnvironment environment)
             ? *m_state.config_folder / "thumbnails"
             : std::filesystem::temp_directory_path() / "kesu-file-explorer-thumbnails");
     file_view->set_thumbnails(m_thumbnails);
+    m_editor_cell = std::make_shared<std::optional<ui::Rect>>();
+    file_view->set_editor_cell(m_editor_cell);
     file_view->set_drop_targets(m_drop_targets);
     m_file_view = file_view.get();
     auto scroll = std::make_unique<ui::Scrollable>(std::move(file_view));
@@ -91,6 +94,7 @@ void FileExplorerWidget::sync(ui::FrameContext const& frame)
         if (!m_state.inline_rename_open && !m_state.drag_under_way && reread(m_state))
             set_needs_redraw();
     }
+    sync_rename_input();
     m_retry.sync(frame);
     m_spinner.sync(frame);
     m_toolbar->sync(frame);

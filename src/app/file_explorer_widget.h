@@ -11,6 +11,7 @@
 #include "ui/empty_state.h"
 #include "ui/spinner.h"
 #include "ui/status_bubble.h"
+#include "ui/text_input.h"
 #include "ui/widget.h"
 
 #include <filesystem>
@@ -117,6 +118,10 @@ private:
     void update_drop_target(ui::Point point);
     void drop(ui::Point point);
     void draw_drag_image(ui::Painter& painter);
+    // In explorer_rename.cpp.
+    void sync_rename_input();
+    void layout_rename_input(ui::LayoutContext& context);
+    ui::EventResult handle_rename_event(ui::Event const& event);
     // Children that got a control invocation this event.
     bool dispatch_control_invocation(std::string const& control_id);
 
@@ -132,6 +137,8 @@ private:
     views::FileView* m_file_view { nullptr };
     std::shared_ptr<services::ThumbnailService> m_thumbnails;
     std::shared_ptr<std::vector<views::DropTarget>> m_drop_targets;
+    std::shared_ptr<std::optional<ui::Rect>> m_editor_cell;
+    ui::TextInput m_rename_input;
     ui::Button m_retry;
     ui::Spinner m_spinner;
     ui::EmptyState m_empty_state;

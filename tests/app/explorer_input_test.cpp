@@ -83,3 +83,37 @@ TEST(ExplorerDrag, DroppingAFolderIntoItselfMovesNothing)
     EXPECT_TRUE(fs::is_directory(dir / "shown" / "box"));
     EXPECT_EQ(explorer.state().notice, files::i18n::translate("files-nothing-to-move"));
 }
+
+TEST(ExplorerRename, NewFolderOpensTheRenameEditorAndEnterCommits)
+{
+    test_support::TempDir dir;
+    dir.make_folder("shown");
+    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    render(explorer);
+
+    ui::Modifiers primary_shift;
+    primary_shift.control = true;
+    primary_shift.shift = true;
+    explorer.handle_event(ui::KeyPressed { std::nullopt, "N", primary_shift, false });
+    EXPECT_TRUE(fs::is_directory(dir / "shown" / "New Folder"));
+    EXPECT_TRUE(explorer.state().inline_rename_open);
+    render(explorer);
+
+    // The whole name is selected, so typing replaces it.
+    explorer.handle_event(ui::KeyPressed { std::nullopt, "Projects", {}, false });
+    explorer.handle_event(ui::KeyPressed { ui::Key::Enter, {}, {}, false });
+    EXPECT_FALSE(explorer.state().inline_rename_open);
+    EXPECT_TRUE(fs::is_directory(dir / "shown" / "Projects"));
+    EXPECT_FALSE(fs::exists(dir / "shown" / "New Folder"));
+    EXPECT_EQ(explorer.state().notice, files::i18n::translate("files-renamed"));
+
+    // An invalid name keeps the editor open with the typed text.
+    explorer.handle_event(ui::KeyPressed { ui::Key::F2, {}, {}, false });
+    render(explorer);
+    explorer.handle_event(ui::KeyPressed { std::nullopt, "a/b", {}, false });
+    explorer.handle_event(ui::KeyPressed { ui::Key::Enter, {}, {}, false });
+    EXPECT_TRUE(explorer.state().inline_rename_open);
+    explorer.handle_event(ui::KeyPressed { ui::Key::Escape, {}, {}, false });
+    EXPECT_FALSE(explorer.state().inline_rename_open);
+    EXPECT_TRUE(fs::is_directory(dir / "shown" / "Projects"));
+}
