@@ -289,6 +289,20 @@ std::vector<ui::Resource> explorer_resources(ExplorerState const& state)
     std::vector<ui::Resource> resources;
     resources.reserve(state.entries.size() + 8);
     resources.push_back(folder_resource(state));
+    if (auto folder = fileops::templates_folder()) {
+        bool const can_create = current_is_folder(state);
+        for (auto const& template_path : fileops::list_templates(*folder)) {
+            auto label = resolve_message(fileops::template_label(template_path));
+            auto create = ActionSpec("create", label, "files.new-from-template")
+                              .with_payload(json_string(template_path.string()))
+                              .execution(InvocationKind::Effect);
+            if (!can_create)
+                create.unavailable("location_unavailable", "The current location cannot contain a new file");
+            resources.push_back(
+                ui::Resource("files.template", "files.template:" + command::resource_key(template_path), label)
+                    .with_action(create));
+        }
+    }
     for (auto& place :
         places_sidebar::place_resources(favorites::sidebar_places(state.favourites, state.system_places)))
         resources.push_back(std::move(place));

@@ -3,6 +3,8 @@
 #include "command/resource_address.h"
 #include "support/temp_dir.h"
 
+#include <cstdlib>
+
 #include <gtest/gtest.h>
 
 using namespace files::app;
@@ -86,4 +88,35 @@ TEST(ExplorerActions, ResourcesInOrderWithAddressesThatDependOnThePath)
     EXPECT_EQ(entry.kind(), "files.entry");
     EXPECT_EQ(entry.address(), "files.entry:" + files::command::resource_key((dir / "a.zip").string()));
     EXPECT_NE(entry.find_action("extract"), nullptr);
+}
+
+TEST(ExplorerActions, TemplatesArePublishedAndCreateANewFile)
+{
+    test_support::TempDir dir;
+    dir.write("templates/Letter.odt", "letter");
+    dir.make_folder("shown");
+    char const* old = std::getenv("XDG_TEMPLATES_DIR");
+    std::optional<std::string> saved = old ? std::optional<std::string>(old) : std::nullopt;
+    setenv("XDG_TEMPLATES_DIR", (dir / "templates").c_str(), 1);
+
+    ExplorerState state;
+    LoadHooks hooks;
+    load(state, dir / "shown", hooks);
+    auto resources = explorer_resources(state);
+    ASSERT_GE(resources.size(), 2u);
+    EXPECT_EQ(resources[1].kind(), "files.template");
+    auto const* create = resources[1].find_action("create");
+    ASSERT_NE(create, nullptr);
+    auto result = invoke_action(state, hooks, { "files.new-from-template", 1, *create->payload(), {} });
+    EXPECT_TRUE(result.is_handled()) << result.failure;
+    EXPECT_EQ(test_support::read_file(dir / "shown" / "Letter.odt"), "letter");
+    EXPECT_TRUE(state.inline_rename_open);
+
+    auto missing = invoke_action(state, hooks, { "files.new-from-template", 1, "\"/nowhere/x\"", {} });
+    EXPECT_EQ(missing.failure, "the template is no longer available");
+
+    if (saved)
+        setenv("XDG_TEMPLATES_DIR", saved->c_str(), 1);
+    else
+        unsetenv("XDG_TEMPLATES_DIR");
 }
