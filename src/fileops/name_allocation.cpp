@@ -1,60 +1,13 @@
 #include "fileops/name_allocation.h"
 
+#include "base/utf8.h"
+
 #include <algorithm>
 #include <vector>
 
 namespace files::fileops {
 
 namespace {
-
-    constexpr std::string_view replacement_character = "\xEF\xBF\xBD";
-
-    struct LeadByte {
-        int length;
-        unsigned char second_low;
-        unsigned char second_high;
-    };
-
-    // The sequence length and the allowed range of the second byte for a lead
-    // byte, or length 0 when the byte can never start a sequence. The narrowed
-    // ranges exclude overlong forms, surrogates and code points above U+10FFFF.
-    LeadByte classify(unsigned char byte)
-    {
-        if (byte >= 0xC2 && byte <= 0xDF)
-            return { 2, 0x80, 0xBF };
-        if (byte == 0xE0)
-            return { 3, 0xA0, 0xBF };
-        if (byte == 0xED)
-            return { 3, 0x80, 0x9F };
-        if (byte >= 0xE1 && byte <= 0xEF)
-            return { 3, 0x80, 0xBF };
-        if (byte == 0xF0)
-            return { 4, 0x90, 0xBF };
-        if (byte >= 0xF1 && byte <= 0xF3)
-            return { 4, 0x80, 0xBF };
-        if (byte == 0xF4)
-            return { 4, 0x80, 0x8F };
-        return { 0, 0, 0 };
-    }
-
-    // The number of bytes of a valid sequence starting at `at`, or the negated
-    // length of the maximal invalid subpart to replace.
-    int sequence_length(std::string_view bytes, std::size_t at)
-    {
-        auto lead = classify(static_cast<unsigned char>(bytes[at]));
-        if (lead.length == 0)
-            return -1;
-        for (int offset = 1; offset < lead.length; ++offset) {
-            if (at + offset >= bytes.size())
-                return -offset;
-            auto byte = static_cast<unsigned char>(bytes[at + offset]);
-            auto low = offset == 1 ? lead.second_low : static_cast<unsigned char>(0x80);
-            auto high = offset == 1 ? lead.second_high : static_cast<unsigned char>(0xBF);
-            if (byte < low || byte > high)
-                return -offset;
-        }
-        return lead.length;
-    }
 
     std::vector<std::string> components(std::filesystem::path const& path)
     {
@@ -70,27 +23,7 @@ namespace {
 
 }
 
-std::string lossy_utf8(std::string_view bytes)
-{
-    std::string text;
-    text.reserve(bytes.size());
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[at]) < 0x80) {
-            text.push_back(bytes[at++]);
-            continue;
-        }
-        int length = sequence_length(bytes, at);
-        if (length > 0) {
-            text.append(bytes.substr(at, static_cast<std::size_t>(length)));
-            at += static_cast<std::size_t>(length);
-        } else {
-            text.append(replacement_character);
-            at += static_cast<std::size_t>(-length);
-        }
-    }
-    return text;
-}
+std::string lossy_utf8(std::string_view bytes) { return base::lossy_utf8(bytes); }
 
 std::string path_text(std::filesystem::path const& path) { return lossy_utf8(path.native()); }
 
