@@ -71,4 +71,21 @@ std::string lossy_utf8(std::string_view bytes)
     return out;
 }
 
+std::optional<std::size_t> first_invalid_utf8(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (static_cast<std::uint8_t>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t consumed = 0;
+        std::size_t const length = valid_sequence_length(text, i, consumed);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return std::nullopt;
+}
+
 }

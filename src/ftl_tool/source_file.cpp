@@ -1,5 +1,7 @@
 #include "ftl_tool/source_file.h"
 
+#include "base/utf8.h"
+
 #include <cerrno>
 #include <cstdint>
 
@@ -12,39 +14,6 @@ namespace files::ftl_tool {
 namespace {
 
     // The length of the well-formed sequence at the start of text, or 0.
-    std::size_t sequence_length(std::string_view text)
-    {
-        auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-        unsigned char const lead = byte(0);
-        if (lead < 0x80)
-            return 1;
-        std::size_t length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return 0;
-        }
-        if (text.size() < length)
-            return 0;
-        if (byte(1) < low || byte(1) > high)
-            return 0;
-        for (std::size_t i = 2; i < length; ++i) {
-            if (byte(i) < 0x80 || byte(i) > 0xBF)
-                return 0;
-        }
-        return length;
-    }
-
     class FileDescriptor {
     public:
         explicit FileDescriptor(int fd)
@@ -91,17 +60,7 @@ namespace {
 
 }
 
-std::optional<std::size_t> first_invalid_utf8(std::string_view text)
-{
-    std::size_t offset = 0;
-    while (offset < text.size()) {
-        std::size_t const length = sequence_length(text.substr(offset));
-        if (length == 0)
-            return offset;
-        offset += length;
-    }
-    return std::nullopt;
-}
+std::optional<std::size_t> first_invalid_utf8(std::string_view text) { return base::first_invalid_utf8(text); }
 
 base::Result<std::string> read_resource_file(std::string const& path)
 {
