@@ -1,5 +1,6 @@
 #include "favorites/favourites_file.h"
 
+#include "base/unique_fd.h"
 #include "favorites/path_text.h"
 
 #include <cerrno>
@@ -13,36 +14,9 @@ namespace files::favorites {
 
 namespace {
 
-    class FileDescriptor {
-    public:
-        explicit FileDescriptor(int fd)
-            : m_fd(fd)
-        {
-        }
-        ~FileDescriptor()
-        {
-            if (m_fd >= 0)
-                ::close(m_fd);
-        }
-        FileDescriptor(FileDescriptor const&) = delete;
-        FileDescriptor& operator=(FileDescriptor const&) = delete;
-
-        int get() const { return m_fd; }
-        // Closes now, reporting the error close itself may give.
-        int close()
-        {
-            int result = ::close(m_fd);
-            m_fd = -1;
-            return result;
-        }
-
-    private:
-        int m_fd;
-    };
-
     std::optional<std::string> read_bounded(std::filesystem::path const& file)
     {
-        FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+        base::UniqueFd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
         struct stat info { };
         if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
             return std::nullopt;
@@ -78,7 +52,7 @@ namespace {
     }
 
     // Writes and flushes the temporary file; the caller removes it on failure.
-    base::Result<void> fill_temporary(FileDescriptor& fd, std::filesystem::path const& target, std::string_view text)
+    base::Result<void> fill_temporary(base::UniqueFd& fd, std::filesystem::path const& target, std::string_view text)
     {
         struct stat existing { };
         if (::stat(target.c_str(), &existing) == 0 && ::fchmod(fd.get(), existing.st_mode & 07777) != 0)
@@ -94,7 +68,7 @@ namespace {
     base::Result<void> replace_atomically(std::filesystem::path const& target, std::string_view text)
     {
         std::string temporary = (target.parent_path() / ("." + target.filename().string() + ".XXXXXX")).string();
-        FileDescriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
+        base::UniqueFd fd(::mkostemp(temporary.data(), O_CLOEXEC));
         if (fd.get() < 0)
             return base::fail_last_errno();
         auto written = fill_temporary(fd, target, text);
@@ -105,7 +79,7 @@ namespace {
             return written;
         }
         // Make the rename itself durable; the new list is in place either way.
-        FileDescriptor folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        base::UniqueFd folder(::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (folder.get() >= 0)
             ::fsync(folder.get());
         return {};

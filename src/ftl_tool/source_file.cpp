@@ -1,5 +1,6 @@
 #include "ftl_tool/source_file.h"
 
+#include "base/unique_fd.h"
 #include "base/utf8.h"
 
 #include <cerrno>
@@ -14,25 +15,6 @@ namespace files::ftl_tool {
 namespace {
 
     // The length of the well-formed sequence at the start of text, or 0.
-    class FileDescriptor {
-    public:
-        explicit FileDescriptor(int fd)
-            : m_fd(fd)
-        {
-        }
-        ~FileDescriptor()
-        {
-            if (m_fd >= 0)
-                ::close(m_fd);
-        }
-        FileDescriptor(FileDescriptor const&) = delete;
-        FileDescriptor& operator=(FileDescriptor const&) = delete;
-        int get() const { return m_fd; }
-
-    private:
-        int m_fd;
-    };
-
     std::unexpected<base::Error> too_large(std::string const& path)
     {
         return base::fail(path + ": larger than 1 MiB, not read");
@@ -64,7 +46,7 @@ std::optional<std::size_t> first_invalid_utf8(std::string_view text) { return ba
 
 base::Result<std::string> read_resource_file(std::string const& path)
 {
-    FileDescriptor const file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
+    base::UniqueFd const file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
     if (file.get() < 0)
         return base::fail_errno(errno, "cannot read " + path);
     struct stat status { };

@@ -2,6 +2,8 @@
 
 // Small owners for the descriptors the transfer engine works through.
 
+#include "base/unique_fd.h"
+
 #include <utility>
 
 #include <dirent.h>
@@ -9,45 +11,7 @@
 
 namespace files::fileops::detail {
 
-class UniqueFd {
-public:
-    UniqueFd() = default;
-    explicit UniqueFd(int fd)
-        : m_fd(fd)
-    {
-    }
-    ~UniqueFd() { reset(); }
-    UniqueFd(UniqueFd&& other) noexcept
-        : m_fd(std::exchange(other.m_fd, -1))
-    {
-    }
-    UniqueFd& operator=(UniqueFd&& other) noexcept
-    {
-        if (this != &other) {
-            reset();
-            m_fd = std::exchange(other.m_fd, -1);
-        }
-        return *this;
-    }
-    UniqueFd(UniqueFd const&) = delete;
-    UniqueFd& operator=(UniqueFd const&) = delete;
-
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-
-    // Closes now and returns close's own result, which for a written file can
-    // be the first report of a failed write.
-    int close() { return ::close(std::exchange(m_fd, -1)); }
-
-private:
-    void reset()
-    {
-        if (m_fd >= 0)
-            ::close(std::exchange(m_fd, -1));
-    }
-
-    int m_fd { -1 };
-};
+using base::UniqueFd;
 
 // A directory stream over a duplicate of an open folder, so the folder's own
 // descriptor stays usable for the *at calls.
@@ -81,5 +45,4 @@ inline bool is_real_entry(char const* name)
 {
     return !(name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0')));
 }
-
 }
