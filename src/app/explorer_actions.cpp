@@ -1,6 +1,7 @@
 #include "app/explorer_actions.h"
 
 #include "app/command_executor.h"
+#include "app/properties.h"
 #include "command/action_ids.h"
 #include "command/payload.h"
 #include "command/resource_address.h"
@@ -212,6 +213,8 @@ namespace {
             request_permanent_delete(state);
         else if (command == "cut")
             cut_selection(state);
+        else if (command == "properties")
+            open_properties(state);
         else if (command == "compress")
             compress_selected(state);
         else if (command == "extract") {
@@ -273,6 +276,8 @@ ui::Resource entry_resource(ExplorerState const& state, std::size_t index)
             entry_command("delete-permanently", "files-menu-delete-permanently", "purge", InvocationKind::Effect)
                 .destructive());
     }
+    resource.with_action(
+        entry_command("properties", "files-menu-properties", "properties", InvocationKind::Navigation));
     resource.with_action(entry_command("copy", "files-menu-copy", "copy", InvocationKind::Effect));
     resource.with_action(entry_command("cut", "files-menu-cut", "cut", InvocationKind::Effect));
     if (!in_trash)

@@ -90,6 +90,7 @@ void FileExplorerWidget::draw_overlay(ui::Painter& painter)
     m_shell->draw_overlay(painter);
     draw_status_bubble(painter);
     draw_sheet(painter);
+    m_menu.draw_overlay(painter);
     draw_drag_image(painter);
 }
 

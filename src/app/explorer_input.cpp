@@ -66,6 +66,11 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
         result = ui::EventResult::Handled;
     } else if (m_state.drag_under_way && std::holds_alternative<ui::PointerMoved>(event)) {
         result = ui::EventResult::Handled;
+    } else if ((m_menu.is_open() || std::holds_alternative<ui::PointerReleased>(event))
+        && handle_menu_event(event) == ui::EventResult::Handled) {
+        // An open menu is modal; a secondary press outside it closes it and
+        // goes on below, where it may open a new menu.
+        result = ui::EventResult::Handled;
     } else if (m_state.load_error && m_retry.handle_event(event) == ui::EventResult::Handled) {
         result = ui::EventResult::Handled;
     } else if (std::holds_alternative<ui::PointerMoved>(event) || std::holds_alternative<ui::PointerLeft>(event)) {
@@ -78,12 +83,21 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
     } else if (m_toolbar->handle_event(event) == ui::EventResult::Handled
         || m_shell->handle_event(event) == ui::EventResult::Handled) {
         result = ui::EventResult::Handled;
+    } else if (auto const* press = std::get_if<ui::PointerPressed>(&event);
+        press && press->button == ui::PointerButton::Secondary && m_state.viewport_rect
+        && m_state.viewport_rect->contains(press->position)) {
+        // The folder background below the last entry.
+        open_context_menu(press->position);
+        result = ui::EventResult::Handled;
     } else if (auto const* key = std::get_if<ui::KeyPressed>(&event); key && !key->composing) {
         result = handle_key(*key);
     }
     if (m_retry.take_control_invocation())
         reload();
+    // A menu asked for with the keyboard starts with its first item highlighted.
+    m_menu_from_keyboard = std::holds_alternative<ui::KeyPressed>(event);
     drain_messages();
+    m_menu_from_keyboard = false;
     if (result == ui::EventResult::Handled || m_state.redraw) {
         set_needs_layout();
         set_needs_redraw();
@@ -120,7 +134,9 @@ ui::EventResult FileExplorerWidget::handle_key(ui::KeyPressed const& key)
     }
     bool const primary = key.modifiers.primary();
     bool const shift = key.modifiers.shift;
-    if (key.is(ui::Key::Enter))
+    if (key.is(ui::Key::Menu) || (shift && key.is(ui::Key::F10)))
+        open_keyboard_context_menu();
+    else if (key.is(ui::Key::Enter))
         open_primary();
     else if (key.is(ui::Key::Down))
         move_primary(1, shift, false);
@@ -202,8 +218,8 @@ void FileExplorerWidget::drain_messages()
                        [&](toolbar::GoForward const&) { forward(); },
                        [&](toolbar::GoUp const&) { up(); },
                        [&](toolbar::SetViewMode const& set) { m_state.view_mode = set.mode; },
-                       [&](toolbar::OpenSortMenu const&) {},
-                       [&](toolbar::OpenViewMenu const&) {},
+                       [&](toolbar::OpenSortMenu const&) { open_sort_menu(); },
+                       [&](toolbar::OpenViewMenu const&) { open_view_menu(); },
                        [&](toolbar::ExtractArchive const&) { extract_browsed(m_state); },
                        [&](path_bar::NavigateToPath const& go) { navigate(go.path); },
                        [&](path_bar::NavigateToText const& go) {
@@ -221,7 +237,9 @@ void FileExplorerWidget::drain_messages()
                                == favorites::FavouriteChange::Changed)
                                (void)favorites::save_favourites(m_state.config_folder, m_state.favourites);
                        },
-                       [&](places_sidebar::FavouriteContextMenu const&) {},
+                       [&](places_sidebar::FavouriteContextMenu const& menu) {
+                           open_favourite_menu(menu.path, m_state.last_cursor);
+                       },
                    },
             message);
         m_state.redraw = true;
@@ -252,7 +270,7 @@ void FileExplorerWidget::drain_messages()
                            else
                                set_sort_key(m_state, sort.key);
                        },
-                       [&](views::ContextMenuRequested const&) {},
+                       [&](views::ContextMenuRequested const& menu) { open_context_menu(menu.position); },
                        [&](views::BeginDrag const& drag) { begin_drag(drag.index, drag.path); },
                        [&](views::RedrawNeeded const&) {},
                    },
@@ -303,6 +321,8 @@ ui::AccessNode FileExplorerWidget::accessibility() const
         root.value = status_text(m_state);
     root.children.push_back(m_toolbar->accessibility());
     root.children.push_back(m_shell->accessibility());
+    if (m_menu.is_open())
+        root.children.push_back(m_menu.accessibility());
     if (m_state.load_error || m_state.loading) {
         auto state = m_empty_state.accessibility();
         if (m_state.load_error) {
@@ -322,6 +342,14 @@ bool FileExplorerWidget::perform_action(std::string const& node_id, std::string 
     if (node_id == "files-retry-folder" && action == "activate") {
         reload();
         set_needs_layout();
+        return true;
+    }
+    if (m_menu.is_open() && m_menu.perform_action(node_id, action)) {
+        take_menu_choice();
+        if (!m_menu.is_open())
+            m_menu_commands.clear();
+        set_needs_layout();
+        set_needs_redraw();
         return true;
     }
     bool handled = m_toolbar->perform_action(node_id, action) || m_shell->perform_action(node_id, action);

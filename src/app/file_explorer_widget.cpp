@@ -99,9 +99,16 @@ void FileExplorerWidget::sync(ui::FrameContext const& frame)
     m_spinner.sync(frame);
     m_toolbar->sync(frame);
     m_shell->sync(frame);
+    m_menu.sync(frame);
 }
 
-std::vector<ui::Resource> FileExplorerWidget::resources() const { return explorer_resources(m_state); }
+std::vector<ui::Resource> FileExplorerWidget::resources() const
+{
+    auto resources = explorer_resources(m_state);
+    for (auto& item : m_menu.resources())
+        resources.push_back(std::move(item));
+    return resources;
+}
 
 std::vector<ui::SearchCatalog> FileExplorerWidget::search_catalogs() const
 {
@@ -113,7 +120,11 @@ ui::InvokeResult FileExplorerWidget::invoke(ui::ActionInvocation const& invocati
 {
     ui::InvokeResult result = ui::InvokeResult::not_handled();
     if (invocation.action_id == ui::control_invoke_action) {
-        result = m_retry.invoke(invocation);
+        result = m_menu.invoke(invocation);
+        if (!result.is_not_handled())
+            take_menu_choice();
+        if (result.is_not_handled())
+            result = m_retry.invoke(invocation);
         if (result.is_not_handled())
             result = m_toolbar->invoke(invocation);
         if (result.is_not_handled())

@@ -6,8 +6,10 @@
 // file view) only report what happened; the explorer applies their messages.
 
 #include "app/explorer_state.h"
+#include "app/menus.h"
 #include "app/navigation.h"
 #include "ui/button.h"
+#include "ui/context_menu.h"
 #include "ui/empty_state.h"
 #include "ui/spinner.h"
 #include "ui/status_bubble.h"
@@ -75,6 +77,17 @@ public:
     // Keeps the status bubble up without fading (screenshot scenes).
     void pin_status(bool pinned);
 
+    // Menus (explorer_menus.cpp). Each is built from the current state and
+    // replaces any open menu; the New File submenu opens beside an open menu.
+    void open_context_menu(ui::Point position);
+    void open_view_menu();
+    void open_sort_menu();
+    void open_templates_menu(ui::Point position);
+    void open_favourite_menu(std::filesystem::path const& favourite, ui::Point position);
+    // The open menu; null when none is open.
+    ui::ContextMenu const* open_menu() const { return m_menu.is_open() ? &m_menu : nullptr; }
+    void open_properties();
+
     void sync(ui::FrameContext const& frame) override;
     void build_layout(ui::Rect bounds, ui::LayoutContext& context) override;
     void apply_layout(ui::Rect bounds) override;
@@ -122,6 +135,13 @@ private:
     void sync_rename_input();
     void layout_rename_input(ui::LayoutContext& context);
     ui::EventResult handle_rename_event(ui::Event const& event);
+    // In explorer_menus.cpp.
+    void show_menu(std::vector<MenuEntry> const& entries, ui::Point at, bool submenu);
+    MenuContext menu_context() const;
+    ui::EventResult handle_menu_event(ui::Event const& event);
+    void take_menu_choice();
+    void run_menu_command(MenuCommand const& command);
+    void open_keyboard_context_menu();
     // Children that got a control invocation this event.
     bool dispatch_control_invocation(std::string const& control_id);
 
@@ -143,6 +163,11 @@ private:
     ui::Spinner m_spinner;
     ui::EmptyState m_empty_state;
     ui::StatusBubble m_bubble;
+    ui::ContextMenu m_menu { "files.menu" };
+    // What each item of the open menu runs, by the index the menu reports;
+    // the keyboard opened it (its first item is highlighted).
+    std::vector<MenuCommand> m_menu_commands;
+    bool m_menu_from_keyboard { false };
     std::string m_shown_status;
     bool m_laid_out { false };
 };
