@@ -159,6 +159,19 @@ double ContextMenu::measure_width(Level const& level)
     return std::clamp(width, min_width * scale(), max_width * scale());
 }
 
+bool is_redundant_separator(std::vector<MenuItem> const& items, std::size_t index)
+{
+    if (index >= items.size() || !items[index].is_separator)
+        return false;
+    auto const before = std::find_if(items.begin(), items.begin() + static_cast<std::ptrdiff_t>(index),
+        [](MenuItem const& item) { return !item.is_separator; });
+    bool const first = before == items.begin() + static_cast<std::ptrdiff_t>(index);
+    bool const after_separator = index > 0 && items[index - 1].is_separator;
+    bool const last = std::none_of(items.begin() + static_cast<std::ptrdiff_t>(index) + 1, items.end(),
+        [](MenuItem const& item) { return !item.is_separator; });
+    return first || after_separator || last;
+}
+
 void ContextMenu::layout_level(std::size_t index)
 {
     Level& level = m_levels[index];
@@ -169,8 +182,12 @@ void ContextMenu::layout_level(std::size_t index)
     double width = measure_width(level);
     level.rows.clear();
     double y = vertical_padding * scale();
-    for (auto const& item : level.items) {
-        double height = (item.is_separator ? separator_height : item_height) * scale();
+    for (std::size_t i = 0; i < level.items.size(); ++i) {
+        double height = (level.items[i].is_separator ? separator_height : item_height) * scale();
+        // A separator with nothing to separate (at either end, or after
+        // another) takes no room and is not drawn.
+        if (level.items[i].is_separator && is_redundant_separator(level.items, i))
+            height = 0;
         level.rows.push_back(Rect::from_xywh(0, y, width, height));
         y += height;
     }

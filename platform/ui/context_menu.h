@@ -75,6 +75,10 @@ enum class MenuHighlight : std::uint8_t {
 // its left or top edge.
 Rect place_menu(Size size, Point at, Rect viewport, std::optional<Rect> parent = std::nullopt);
 
+// True for a separator at either end of `items` or right after another one:
+// it separates nothing, so the menu gives it no room.
+bool is_redundant_separator(std::vector<MenuItem> const& items, std::size_t index);
+
 class ContextMenu : public Widget {
 public:
     static constexpr double item_height = 30;

@@ -23,6 +23,8 @@ void ContextMenu::draw_row(Painter& painter, Level const& level, std::size_t ind
     Rect row = level.rows[index].translated(level.rect.left, level.rect.top - level.scroll);
     double s = scale();
     if (item.is_separator) {
+        if (row.height() <= 0)
+            return;
         double y = std::round(row.center().y) + 0.5;
         painter.line({ row.left + 10 * s, y }, { row.right - 10 * s, y }, theme.quiet);
         return;

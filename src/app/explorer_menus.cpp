@@ -19,6 +19,20 @@ namespace {
     // The New File submenu overlaps the menu it opens from by this much.
     constexpr double submenu_overlap = 6;
 
+    // The catalogue writes an arrow after a submenu's label for menus that
+    // draw none; this one draws its own.
+    std::string without_arrow(std::string label)
+    {
+        constexpr std::string_view arrow = "›";
+        while (!label.empty() && label.back() == ' ')
+            label.pop_back();
+        if (label.ends_with(arrow))
+            label.erase(label.size() - arrow.size());
+        while (!label.empty() && label.back() == ' ')
+            label.pop_back();
+        return label;
+    }
+
     std::vector<std::filesystem::path> current_templates()
     {
         if (auto folder = fileops::templates_folder())
@@ -51,10 +65,11 @@ void FileExplorerWidget::show_menu(std::vector<MenuEntry> const& entries, ui::Po
             index = m_menu_commands.size();
             m_menu_commands.push_back(*entry.command);
         }
-        auto item = ui::MenuItem::entry(entry.label, index);
+        bool const opens_submenu = entry.command && entry.command->kind == MenuCommandKind::OpenNewFileMenu;
+        auto item = ui::MenuItem::entry(opens_submenu ? without_arrow(entry.label) : entry.label, index);
         if (entry.check != ui::MenuCheck::None)
             item.checked(entry.check == ui::MenuCheck::Checked);
-        if (entry.command && entry.command->kind == MenuCommandKind::OpenNewFileMenu)
+        if (opens_submenu)
             item.submenu();
         m_menu.push(std::move(item));
     }

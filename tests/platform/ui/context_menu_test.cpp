@@ -322,3 +322,41 @@ TEST(ContextMenu, ALevelTallerThanTheWindowScrollsToTheHighlight)
     menu.handle_event(key(ui::Key::Home));
     EXPECT_EQ(menu.scroll_offset(0), 0);
 }
+
+TEST(ContextMenuSeparators, OnlySeparatorsBetweenItemsTakeRoom)
+{
+    struct Case {
+        char const* name;
+        std::vector<bool> separators; // true for a separator
+        std::vector<bool> redundant;
+    };
+    std::vector<Case> const cases = {
+        { "leading", { true, false, true, false }, { true, false, false, false } },
+        { "trailing", { false, true }, { false, true } },
+        { "doubled", { false, true, true, false }, { false, false, true, false } },
+        { "only separators", { true, true }, { true, true } },
+    };
+    for (auto const& c : cases) {
+        ContextMenu menu;
+        menu.set_viewport(window);
+        std::vector<MenuItem> items;
+        for (std::size_t i = 0; i < c.separators.size(); ++i)
+            items.push_back(c.separators[i] ? MenuItem::separator() : MenuItem::entry("Item", i));
+        for (std::size_t i = 0; i < items.size(); ++i)
+            EXPECT_EQ(ui::is_redundant_separator(items, i), c.redundant[i]) << c.name << " " << i;
+        for (auto const& item : items)
+            menu.push(item);
+        menu.open_at({ 100, 100 });
+        for (std::size_t i = 0; i < items.size(); ++i)
+            EXPECT_EQ(menu.item_rect({ 0, i }).height() == 0, c.redundant[i]) << c.name << " " << i;
+    }
+
+    // A leading separator leaves the first item at the top of the panel.
+    ContextMenu menu;
+    menu.set_viewport(window);
+    menu.push(MenuItem::separator());
+    menu.push(MenuItem::entry("New Folder", 1));
+    menu.open_at({ 100, 100 });
+    EXPECT_DOUBLE_EQ(menu.item_rect({ 0, 1 }).top, menu.rect().top + ContextMenu::vertical_padding);
+    EXPECT_EQ(menu.item_at({ 150, menu.rect().top + ContextMenu::vertical_padding + 1 }), (MenuItemRef { 0, 1 }));
+}
