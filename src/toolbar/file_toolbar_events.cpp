@@ -83,7 +83,12 @@ ui::EventResult FileToolbar::move_focus(bool backwards)
 ui::EventResult FileToolbar::deliver_key(ui::Event const& event, ui::KeyPressed const& key)
 {
     auto all = children();
-    if (m_focused && *m_focused < all.size() && all[*m_focused]->handle_event(event) == ui::EventResult::Handled)
+    // An open location editor holds the keyboard however it was opened: by a
+    // click, or by the owner (primary+L) while the row itself has no focus.
+    ui::Widget* target = m_path_bar.is_editing() ? &m_path_bar : nullptr;
+    if (!target && m_focused && *m_focused < all.size())
+        target = all[*m_focused];
+    if (target && target->handle_event(event) == ui::EventResult::Handled)
         return ui::EventResult::Handled;
     if (!has_focus() || key.composing || !key.is(ui::Key::Tab))
         return ui::EventResult::Ignored;

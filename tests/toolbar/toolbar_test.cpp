@@ -169,6 +169,35 @@ TEST_F(ToolbarTest, PathBarRequestsArePassedOn)
     EXPECT_EQ(m_toolbar.take_messages(), std::vector<ToolbarMessage> { files::path_bar::NavigateToText { "/tmp" } });
 }
 
+TEST_F(ToolbarTest, AnOpenLocationEditorTakesTheKeysWithoutRowFocus)
+{
+    // The owner opens the editor for primary+L, and a click opens it too;
+    // neither gives the row itself keyboard focus.
+    struct Case {
+        char const* name;
+        bool by_click;
+    };
+    for (auto const& c : { Case { "opened by the owner", false }, Case { "opened by a click", true } }) {
+        SCOPED_TRACE(c.name);
+        m_toolbar.set_location(m_home);
+        lay_out(1280);
+        ASSERT_FALSE(m_toolbar.has_focus());
+        if (c.by_click) {
+            auto at = m_toolbar.path_bar().bounds().center();
+            m_toolbar.handle_event(ui::PointerPressed { at, ui::PointerButton::Primary, {}, 1 });
+            m_toolbar.handle_event(ui::PointerReleased { at, ui::PointerButton::Primary, {} });
+        } else {
+            m_toolbar.path_bar().begin_edit();
+        }
+        ASSERT_TRUE(m_toolbar.path_bar().is_editing());
+        EXPECT_EQ(m_toolbar.handle_event(ui::KeyPressed { std::nullopt, "/tmp", {}, false }), ui::EventResult::Handled);
+        m_toolbar.handle_event(ui::KeyPressed { ui::Key::Enter, {}, {}, false });
+        EXPECT_EQ(
+            m_toolbar.take_messages(), std::vector<ToolbarMessage> { files::path_bar::NavigateToText { "/tmp" } });
+        EXPECT_FALSE(m_toolbar.path_bar().is_editing());
+    }
+}
+
 TEST_F(ToolbarTest, ControlsArePublishedAndRebuiltOnlyWhenTheyChange)
 {
     auto resources = m_toolbar.resources();
