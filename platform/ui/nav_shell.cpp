@@ -187,17 +187,23 @@ void NavShell::apply_layout(Rect bounds)
     layout_children(nullptr);
 }
 
-void NavShell::draw(Painter& painter)
+void NavShell::draw(Painter& painter) { draw_parts(painter, true); }
+
+void NavShell::draw_without_content(Painter& painter) { draw_parts(painter, false); }
+
+void NavShell::draw_parts(Painter& painter, bool with_content)
 {
     m_sidebar->set_needs_redraw(false);
     m_content->set_needs_redraw(false);
     if (!is_narrow()) {
         m_sidebar->draw(painter);
-        m_content->draw(painter);
+        if (with_content)
+            m_content->draw(painter);
         gather_flags();
         return;
     }
-    m_content->draw(painter);
+    if (with_content)
+        m_content->draw(painter);
     draw_toggle(painter);
     if (m_progress > 0) {
         double offset = -(1 - m_progress) * m_sidebar_rect.width();

@@ -92,6 +92,10 @@ public:
     void build_layout(Rect bounds, LayoutContext& context) override;
     void apply_layout(Rect bounds) override;
     void draw(Painter& painter) override;
+    // Everything but the content: the sidebar, and in a narrow window the
+    // toggle and the sliding sidebar. For owners that paint a state of their
+    // own in the content area.
+    void draw_without_content(Painter& painter);
     void draw_overlay(Painter& painter) override;
     EventResult handle_event(Event const& event) override;
     AccessNode accessibility() const override;
@@ -118,6 +122,7 @@ private:
     EventResult route_pointer(Event const& event, Point position);
     EventResult press_toggle(Event const& event);
     void draw_toggle(Painter& painter) const;
+    void draw_parts(Painter& painter, bool with_content);
     void gather_flags();
 
     std::unique_ptr<Widget> m_sidebar;

@@ -36,16 +36,15 @@ void FileExplorerWidget::draw(ui::Painter& painter)
     painter.fill_rect(m_shell->content_rect(), theme.surface);
     bool const state_shown = m_state.loading || m_state.load_error;
     if (state_shown) {
-        // The shell still paints the sidebar; the content column is empty.
-        painter.push_clip(m_shell->sidebar_rect());
-        m_shell->draw(painter);
-        painter.pop_clip();
+        // The loading or error state takes the content column; the shell
+        // paints the rest (the sidebar, a narrow window's toggle).
+        draw_content_state(painter);
+        m_shell->draw_without_content(painter);
     } else {
         m_shell->draw(painter);
     }
     if (m_shell->is_narrow() && m_shell->is_sidebar_over_content())
         painter.fill_rect(m_shell->scrim_rect(), m_shell->scrim_color());
-    draw_content_state(painter);
     m_toolbar->draw(painter);
     draw_empty_placeholder(painter);
     if (m_state.inline_rename_open && *m_editor_cell)

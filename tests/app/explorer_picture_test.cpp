@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,24 @@ TEST(ExplorerPictures, SheetErrorAndEmptyStates)
     for (int y = 300; y < 500 && !found_accent; ++y)
         found_accent = close(error.pixel(300, y), theme.accent);
     EXPECT_TRUE(found_accent);
+    // The narrow window's sidebar toggle stays reachable over the error state.
+    std::function<ui::AccessNode const*(ui::AccessNode const&)> toggle_of = [&](ui::AccessNode const& node) {
+        if (node.control_id == "kesu.nav-shell.sidebar")
+            return &node;
+        for (auto const& child : node.children) {
+            if (auto const* found = toggle_of(child))
+                return found;
+        }
+        return static_cast<ui::AccessNode const*>(nullptr);
+    };
+    auto tree = explorer.accessibility();
+    auto const* toggle = toggle_of(tree);
+    ASSERT_NE(toggle, nullptr);
+    bool toggle_drawn = false;
+    for (int x = static_cast<int>(toggle->bounds.left); x < static_cast<int>(toggle->bounds.right); ++x)
+        toggle_drawn
+            = toggle_drawn || !close(error.pixel(x, static_cast<int>(toggle->bounds.center().y)), theme.surface);
+    EXPECT_TRUE(toggle_drawn);
 
     explorer.navigate(dir / "empty");
     auto empty = render_to(explorer, { 1280, 800 }, "explorer_empty.png");
