@@ -77,6 +77,25 @@ public:
     // Keeps the status bubble up without fading (screenshot scenes).
     void pin_status(bool pinned);
 
+    // Arrangements for screenshot scenes (explorer_scenes.cpp). Those that
+    // point at rows or drop targets need a layout first.
+    // Selects the entry at `index` and opens the inline rename over its name.
+    void begin_rename_at(std::size_t index);
+    // The sidebar row `row` (favourites, then system places) in window
+    // coordinates, as last laid out.
+    std::optional<ui::Rect> sidebar_row(std::size_t row) const;
+    // Starts a drag of the current folder's entry at `path` and holds it with
+    // the pointer at `pointer`. False when there is no such entry or the
+    // folder refuses drags.
+    bool begin_entry_drag_over(std::filesystem::path const& path, ui::Point pointer);
+    // Picks up favourite `from` at the middle of its row and holds it over
+    // the middle of favourite `over`'s row, without dropping it. False when
+    // either is not a favourite.
+    bool begin_favourite_reorder(std::size_t from, std::size_t over);
+    // Shows a narrow window's sidebar over the content at once, with no slide.
+    void snap_sidebar_into_view();
+    // End of the arrangements for screenshot scenes.
+
     // Menus (explorer_menus.cpp). Each is built from the current state and
     // replaces any open menu; the New File submenu opens beside an open menu.
     void open_context_menu(ui::Point position);
