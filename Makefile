@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test test-asan bench install clean format
+.PHONY: all deps configure build run test test-asan bench scenes install clean format
 
 all: build
 
@@ -36,6 +36,11 @@ test-asan: deps
 
 bench: build
 	$(BUILD)/bench/frame
+
+# Every screenshot scene at 1280x800 and 800x600, rendered by the program
+# with no display into $(BUILD)/scenes/SIZE/SCENE.png.
+scenes: build
+	$(BUILD)/render-scenes $(BUILD)/kesu-files $(BUILD)/scenes
 
 install: build
 	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
