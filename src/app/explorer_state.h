@@ -10,6 +10,7 @@
 #include "fileops/clipboard.h"
 #include "fileops/trash_ops_commands.h"
 #include "model/entry.h"
+#include "model/index_generation.h"
 #include "ui/geometry.h"
 #include "ui/scrollable.h"
 #include "ui/selection_model.h"
@@ -93,6 +94,9 @@ struct ExplorerState {
     std::optional<std::filesystem::path> config_folder;
     std::optional<std::filesystem::path> home_folder;
     std::vector<std::filesystem::path> workspace_roots;
+    // Polled at every refresh: tells whether a workspace root's record index
+    // changed since the last pass.
+    model::RecordIndexWatcher record_index;
 
     model::SortOrder sort_order() const
     {

@@ -91,6 +91,7 @@ void FileExplorerWidget::sync(ui::FrameContext const& frame)
     m_bubble.set_reduced_motion(frame.reduced_motion);
     if (frame.now >= m_state.next_refresh_at) {
         m_state.next_refresh_at = frame.now + model::refresh_interval(m_state.entries.size());
+        (void)m_state.record_index.poll(m_state.workspace_roots);
         if (!m_state.inline_rename_open && !m_state.drag_under_way && reread(m_state))
             set_needs_redraw();
     }

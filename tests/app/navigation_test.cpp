@@ -246,3 +246,17 @@ TEST(Snapshot, ReadyOnlyAfterLayoutWithoutLoadOrError)
     EXPECT_TRUE(snapshot["has_error"]);
     EXPECT_FALSE(snapshot["ready"]);
 }
+
+TEST(Refresh, EachRefreshPollsTheWorkspaceRootsRecordIndexes)
+{
+    test_support::TempDir dir;
+    auto root = dir.make_folder("workspace");
+    files::app::ExplorerEnvironment environment;
+    environment.start_location = root;
+    environment.workspace_roots = { root };
+    environment.live = false;
+    files::app::FileExplorerWidget explorer(environment);
+    EXPECT_EQ(explorer.state().record_index.status(), "");
+    explorer.sync(ui::FrameContext { explorer.state().next_refresh_at });
+    EXPECT_EQ(explorer.state().record_index.status(), "watching");
+}
