@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 
 #include <fcntl.h>
@@ -25,8 +25,14 @@ namespace {
 
     std::string read_all(std::filesystem::path const& path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        std::string text;
+        if (std::FILE* file = std::fopen(path.c_str(), "rb")) {
+            char buffer[4096];
+            for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+                text.append(buffer, got);
+            std::fclose(file);
+        }
+        return text;
     }
 
     std::filesystem::path job_folder(SceneRunSettings const& settings, std::size_t job)
