@@ -103,13 +103,9 @@ void FileExplorerWidget::sync(ui::FrameContext const& frame)
     m_menu.sync(frame);
 }
 
-std::vector<ui::Resource> FileExplorerWidget::resources() const
-{
-    auto resources = explorer_resources(m_state);
-    for (auto& item : m_menu.resources())
-        resources.push_back(std::move(item));
-    return resources;
-}
+// The open menu's items, like every control, are published from the
+// accessibility tree as control resources.
+std::vector<ui::Resource> FileExplorerWidget::resources() const { return explorer_resources(m_state); }
 
 std::vector<ui::SearchCatalog> FileExplorerWidget::search_catalogs() const
 {

@@ -3,11 +3,13 @@
 // endpoint.
 
 #include "command/resource_address.h"
+#include "i18n/translate.h"
 #include "support/automation_client.h"
 #include "support/temp_dir.h"
 
 #include <csignal>
 #include <cstdlib>
+#include <functional>
 
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -118,5 +120,49 @@ TEST(ExplorerEndpoint, StartsInTheFolderAndFollowsActions)
 
     auto tree = ask(*client, { { "op", "accessibility" } })["tree"];
     EXPECT_EQ(tree["value"], "This folder is empty") << tree.dump().substr(0, 400);
+    ask(*client, { { "op", "quit" } });
+}
+
+TEST(ExplorerEndpoint, TheMenuKeyOpensAMenuWhoseItemsArePublishedControls)
+{
+    test_support::TempDir dir;
+    dir.write("shown/a.txt", "a");
+    RunningExplorer explorer(dir, dir / "shown");
+    auto client = test_support::AutomationClient::connect(explorer.socket());
+    ASSERT_TRUE(client) << client.error().text();
+    ask(*client, { { "op", "wait_idle" } });
+    ask(*client, { { "op", "event" }, { "type", "key" }, { "key", "Down" } });
+    ask(*client, { { "op", "event" }, { "type", "key" }, { "key", "Menu" } });
+    ask(*client, { { "op", "wait_idle" } });
+
+    // The item "Copy" is in the tree and in the resources, as a control.
+    std::function<nlohmann::json(nlohmann::json const&)> find_copy = [&](nlohmann::json const& node) {
+        if (node.value("role", "") == "menu-item" && node.value("label", "") == "Copy")
+            return node;
+        for (auto const& child : node.value("children", nlohmann::json::array())) {
+            if (auto found = find_copy(child); !found.is_null())
+                return found;
+        }
+        return nlohmann::json {};
+    };
+    auto copy = find_copy(ask(*client, { { "op", "accessibility" } })["tree"]);
+    ASSERT_FALSE(copy.is_null());
+    auto control_id = copy["control_id"].get<std::string>();
+    std::size_t published = 0;
+    auto const resources = ask(*client, { { "op", "resources" } })["resources"];
+    for (auto const& resource : resources)
+        published += resource["address"] == "kesu.control:" + control_id;
+    EXPECT_EQ(published, 1u);
+
+    auto chosen = ask(*client,
+        { { "op", "invoke" }, { "action_id", "kesu.ui.control.invoke" }, { "kind", 2 },
+            { "payload", nlohmann::json(control_id).dump() } });
+    EXPECT_EQ(chosen["outcome"], "handled") << chosen.dump();
+    ask(*client, { { "op", "wait_idle" } });
+    EXPECT_TRUE(find_copy(ask(*client, { { "op", "accessibility" } })["tree"]).is_null());
+    auto tree = ask(*client, { { "op", "accessibility" } })["tree"];
+    EXPECT_EQ(tree["value"],
+        files::i18n::translate_with("files-selected-count",
+            { { "base", files::i18n::translate_with("files-copied", { { "count", 1 } }) }, { "count", 1 } }));
     ask(*client, { { "op", "quit" } });
 }

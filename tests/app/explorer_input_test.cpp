@@ -76,7 +76,8 @@ TEST(ExplorerDrag, DroppingAFolderIntoItselfMovesNothing)
     dir.make_folder("shown/box");
     files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
     render(explorer);
-    auto const* folder = find_labelled(explorer.accessibility(), "box");
+    auto const tree = explorer.accessibility();
+    auto const* folder = find_labelled(tree, "box");
     ASSERT_NE(folder, nullptr);
     auto center = folder->bounds.center();
     press_move_release(explorer, center, { center.x + 40, center.y });

@@ -43,19 +43,20 @@ void key(files::app::FileExplorerWidget& explorer, ui::Key k, ui::Modifiers modi
     explorer.handle_event(ui::KeyPressed { k, {}, modifiers, false });
 }
 
-ui::AccessNode const* find(ui::AccessNode const& node, std::function<bool(ui::AccessNode const&)> const& match)
+// A copy of the first node that matches: the tree is a temporary.
+std::optional<ui::AccessNode> find(ui::AccessNode const& node, std::function<bool(ui::AccessNode const&)> const& match)
 {
     if (match(node))
-        return &node;
+        return node;
     for (auto const& child : node.children) {
-        if (auto const* found = find(child, match))
+        if (auto found = find(child, match))
             return found;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 // The open menu's item labelled with `id`'s text, in the accessibility tree.
-ui::AccessNode const* menu_item(ui::AccessNode const& tree, std::string const& text)
+std::optional<ui::AccessNode> menu_item(ui::AccessNode const& tree, std::string const& text)
 {
     return find(
         tree, [&](ui::AccessNode const& node) { return node.role == ui::AccessRole::MenuItem && node.label == text; });
@@ -111,8 +112,8 @@ TEST(ExplorerMenus, RightClickOnEmptySpaceThenChooseNewFolder)
 
     // The tree shows the open menu and its items.
     auto tree = explorer.accessibility();
-    auto const* item = menu_item(tree, translate("files-menu-new-folder"));
-    ASSERT_NE(item, nullptr);
+    auto const item = menu_item(tree, translate("files-menu-new-folder"));
+    ASSERT_TRUE(item);
     click(explorer, item->bounds.center());
     EXPECT_EQ(explorer.open_menu(), nullptr);
     EXPECT_TRUE(fs::is_directory(dir / "shown" / translate("files-new-folder-default-name")));
@@ -133,8 +134,8 @@ TEST(ExplorerMenus, KeyboardAloneOpensMovesChoosesAndCloses)
     ASSERT_NE(menu, nullptr);
     // Opened by the keyboard, the first item is highlighted and focused.
     EXPECT_EQ(menu->highlighted(0), 0u);
-    auto const* focused = find(explorer.accessibility(), [](auto const& node) { return node.focused; });
-    ASSERT_NE(focused, nullptr);
+    auto const focused = find(explorer.accessibility(), [](auto const& node) { return node.focused; });
+    ASSERT_TRUE(focused);
     EXPECT_EQ(focused->label, translate("files-menu-open"));
 
     // Keys go to the open menu only: Delete does not trash the selection.
@@ -159,9 +160,9 @@ TEST(ExplorerMenus, ViewMenuHangsBelowItsButtonAndSortChangesTheOrder)
     dir.write("shown/a.txt", "a");
     files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
     render(explorer);
-    auto const* button = find(explorer.accessibility(),
+    auto const button = find(explorer.accessibility(),
         [](auto const& node) { return node.control_id == files::toolbar::control_ids::view_menu; });
-    ASSERT_NE(button, nullptr);
+    ASSERT_TRUE(button);
     auto const bounds = button->bounds;
     click(explorer, bounds.center());
     auto const* menu = explorer.open_menu();
@@ -173,12 +174,12 @@ TEST(ExplorerMenus, ViewMenuHangsBelowItsButtonAndSortChangesTheOrder)
     // In a compact window the view menu leads to the sort menu.
     render(explorer, { 700, 600 });
     explorer.open_view_menu();
-    auto const* sort_by = menu_item(explorer.accessibility(), translate("files-sort-by"));
-    ASSERT_NE(sort_by, nullptr);
+    auto const sort_by = menu_item(explorer.accessibility(), translate("files-sort-by"));
+    ASSERT_TRUE(sort_by);
     click(explorer, sort_by->bounds.center());
     ASSERT_NE(explorer.open_menu(), nullptr);
-    auto const* descending = menu_item(explorer.accessibility(), translate("files-sort-descending"));
-    ASSERT_NE(descending, nullptr);
+    auto const descending = menu_item(explorer.accessibility(), translate("files-sort-descending"));
+    ASSERT_TRUE(descending);
     EXPECT_EQ(descending->checked, false);
     click(explorer, descending->bounds.center());
     EXPECT_TRUE(explorer.state().sort_descending);
@@ -196,11 +197,11 @@ TEST(ExplorerMenus, NewFileSubmenuOpensBesideTheMenuAndCreatesFromTheTemplate)
 
     click(explorer, { 500, 300 }, ui::PointerButton::Secondary);
     // The item draws its own arrow, so its label is the catalogue's without it.
-    auto const* new_file = find(explorer.accessibility(), [](ui::AccessNode const& node) {
+    auto const new_file = find(explorer.accessibility(), [](ui::AccessNode const& node) {
         return node.role == ui::AccessRole::MenuItem && !node.label.empty()
             && translate("files-menu-new-file").starts_with(node.label) && node.label.find("›") == std::string::npos;
     });
-    ASSERT_NE(new_file, nullptr);
+    ASSERT_TRUE(new_file);
     click(explorer, new_file->bounds.center());
     auto const* menu = explorer.open_menu();
     ASSERT_NE(menu, nullptr);
@@ -225,12 +226,12 @@ TEST(ExplorerMenus, PropertiesFromTheContextMenuAndThroughTheEntryCommand)
     dir.make_folder("shown/Projects");
     files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
     render(explorer);
-    auto const* row = find(explorer.accessibility(),
+    auto const row = find(explorer.accessibility(),
         [](auto const& node) { return node.label == "Projects" && node.id.rfind("file_row:", 0) == 0; });
-    ASSERT_NE(row, nullptr);
+    ASSERT_TRUE(row);
     click(explorer, row->bounds.center(), ui::PointerButton::Secondary);
-    auto const* properties = menu_item(explorer.accessibility(), translate("files-menu-properties"));
-    ASSERT_NE(properties, nullptr);
+    auto const properties = menu_item(explorer.accessibility(), translate("files-menu-properties"));
+    ASSERT_TRUE(properties);
     click(explorer, properties->bounds.center());
     ASSERT_TRUE(explorer.state().sheet);
     EXPECT_EQ(explorer.state().sheet->title,
