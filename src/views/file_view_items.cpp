@@ -113,6 +113,12 @@ void FileView::draw_category_tile(ui::Painter& painter, model::Entry const& entr
     if (ext.empty())
         return;
     ui::Font font { std::clamp(0.2 * tile.height(), 8.0, 13.0), ui::FontWeight::Bold, false };
+    // A long extension ("PARQUET") is set smaller, down to 8 px, before it
+    // is cut short.
+    double const room = tile.width() - 8;
+    double const natural = painter.text().measure(ext, font).width;
+    if (natural > room && natural > 0)
+        font.size = std::max(8.0, std::floor(font.size * room / natural));
     double bottom = tile.bottom - 0.14 * tile.height();
     double height = painter.text().measure(ext, font).height;
     ui::Rect label { tile.left + 2, bottom - height, tile.right - 2, bottom };
