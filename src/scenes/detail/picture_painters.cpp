@@ -377,9 +377,6 @@ namespace {
                 cr, w * 0.38 + static_cast<double>(i) * w * 0.06, h * 0.5, r * (0.42 - 0.07 * static_cast<double>(i)));
             cairo_fill(cr);
         }
-        set(cr, 0xFFFFFF, 0.9);
-        cairo_rectangle(cr, w * 0.08, h * 0.84, w * 0.5, std::max(1.0, h * 0.04));
-        cairo_fill(cr);
     }
 
     void paint_lantern_cover(cairo_t* cr, double w, double h)
