@@ -1,5 +1,6 @@
 #include "app/file_explorer_widget.h"
 #include "i18n/translate.h"
+#include "support/explorer_environment.h"
 #include "support/temp_dir.h"
 #include "ui/offscreen_renderer.h"
 
@@ -36,16 +37,6 @@ void press_move_release(files::app::FileExplorerWidget& explorer, ui::Point from
     explorer.handle_event(ui::PointerReleased { to, ui::PointerButton::Primary, {} });
 }
 
-files::app::ExplorerEnvironment environment(test_support::TempDir const& dir, fs::path const& start)
-{
-    files::app::ExplorerEnvironment env;
-    env.config_folder = dir / "config";
-    env.home_folder = dir / "home";
-    env.start_location = start;
-    env.live = false;
-    return env;
-}
-
 }
 
 TEST(ExplorerDrag, DroppingAFileOnAFolderRowMovesIt)
@@ -53,7 +44,7 @@ TEST(ExplorerDrag, DroppingAFileOnAFolderRowMovesIt)
     test_support::TempDir dir;
     dir.write("shown/a.txt", "a");
     dir.make_folder("shown/box");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
 
     auto tree = explorer.accessibility();
@@ -74,7 +65,7 @@ TEST(ExplorerDrag, DroppingAFolderIntoItselfMovesNothing)
 {
     test_support::TempDir dir;
     dir.make_folder("shown/box");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
     auto const tree = explorer.accessibility();
     auto const* folder = find_labelled(tree, "box");
@@ -89,7 +80,7 @@ TEST(ExplorerRename, NewFolderOpensTheRenameEditorAndEnterCommits)
 {
     test_support::TempDir dir;
     dir.make_folder("shown");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
 
     ui::Modifiers primary_shift;

@@ -1,5 +1,7 @@
 #include "app/file_explorer_widget.h"
 #include "i18n/translate.h"
+#include "support/explorer_environment.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "toolbar/file_toolbar.h"
 #include "ui/offscreen_renderer.h"
@@ -10,6 +12,7 @@
 
 namespace fs = std::filesystem;
 using files::i18n::translate;
+using test_support::ScopedEnv;
 
 namespace {
 
@@ -18,16 +21,6 @@ void render(files::app::FileExplorerWidget& explorer, ui::Size size = { 1000, 70
     ui::RenderOptions options;
     options.size = size;
     ASSERT_TRUE(ui::OffscreenRenderer::render_resilient(explorer, options));
-}
-
-files::app::ExplorerEnvironment environment(test_support::TempDir const& dir, fs::path const& start)
-{
-    files::app::ExplorerEnvironment env;
-    env.config_folder = dir / "config";
-    env.home_folder = dir / "home";
-    env.start_location = start;
-    env.live = false;
-    return env;
 }
 
 void click(
@@ -70,28 +63,6 @@ std::vector<std::string> item_labels(ui::ContextMenu const& menu, std::size_t le
     return labels;
 }
 
-class ScopedEnv {
-public:
-    ScopedEnv(char const* name, std::string const& value)
-        : m_name(name)
-    {
-        if (char const* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    char const* m_name;
-    std::optional<std::string> m_old;
-};
-
 }
 
 TEST(ExplorerMenus, RightClickOnEmptySpaceThenChooseNewFolder)
@@ -99,7 +70,7 @@ TEST(ExplorerMenus, RightClickOnEmptySpaceThenChooseNewFolder)
     test_support::TempDir dir;
     ScopedEnv templates("XDG_TEMPLATES_DIR", (dir / "no-templates").string());
     dir.write("shown/a.txt", "a");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
 
     ui::Point const background { 600, 600 };
@@ -125,7 +96,7 @@ TEST(ExplorerMenus, KeyboardAloneOpensMovesChoosesAndCloses)
     test_support::TempDir dir;
     dir.write("shown/a.txt", "a");
     dir.write("shown/b.txt", "b");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
     key(explorer, ui::Key::Down); // selects the first entry
 
@@ -158,7 +129,7 @@ TEST(ExplorerMenus, ViewMenuHangsBelowItsButtonAndSortChangesTheOrder)
 {
     test_support::TempDir dir;
     dir.write("shown/a.txt", "a");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
     auto const button = find(explorer.accessibility(),
         [](auto const& node) { return node.control_id == files::toolbar::control_ids::view_menu; });
@@ -192,7 +163,7 @@ TEST(ExplorerMenus, NewFileSubmenuOpensBesideTheMenuAndCreatesFromTheTemplate)
     ScopedEnv templates("XDG_TEMPLATES_DIR", (dir / "Templates").string());
     dir.write("Templates/Letter.txt", "Dear reader");
     dir.make_folder("shown");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
 
     click(explorer, { 500, 300 }, ui::PointerButton::Secondary);
@@ -224,7 +195,7 @@ TEST(ExplorerMenus, PropertiesFromTheContextMenuAndThroughTheEntryCommand)
 {
     test_support::TempDir dir;
     dir.make_folder("shown/Projects");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render(explorer);
     auto const row = find(explorer.accessibility(),
         [](auto const& node) { return node.label == "Projects" && node.id.rfind("file_row:", 0) == 0; });

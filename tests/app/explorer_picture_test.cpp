@@ -3,6 +3,8 @@
 
 #include "app/file_explorer_widget.h"
 #include "app/window_geometry.h"
+#include "support/explorer_environment.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/offscreen_renderer.h"
 #include "ui/theme.h"
@@ -35,16 +37,6 @@ ui::Image render_to(files::app::FileExplorerWidget& explorer, ui::Size size, std
     return *image;
 }
 
-files::app::ExplorerEnvironment environment(test_support::TempDir const& dir, fs::path const& start)
-{
-    files::app::ExplorerEnvironment env;
-    env.config_folder = dir / "config";
-    env.home_folder = dir / "home";
-    env.start_location = start;
-    env.live = false;
-    return env;
-}
-
 bool close(ui::Color a, ui::Color b)
 {
     return std::abs(a.r - b.r) < 0.02 && std::abs(a.g - b.g) < 0.02 && std::abs(a.b - b.b) < 0.02;
@@ -58,7 +50,7 @@ TEST(ExplorerPictures, SheetErrorAndEmptyStates)
     dir.make_folder("empty");
     auto const& theme = ui::Theme::light();
 
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "empty"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "empty"));
     explorer.mutable_state().sheet = files::app::keyboard_shortcuts_sheet();
     auto sheet = render_to(explorer, { 1280, 800 }, "explorer_shortcuts_sheet.png");
     auto rect = files::app::sheet_rect({ 0, 0, 1280, 800 }, 11, false);
@@ -103,11 +95,11 @@ TEST(ExplorerPictures, MenusAndThePropertiesSheet)
     auto const& theme = ui::Theme::light();
     dir.write("Templates/Letter.txt", "Dear");
     dir.write("Templates/Budget.ods", "");
-    setenv("XDG_TEMPLATES_DIR", (dir / "Templates").c_str(), 1);
+    test_support::ScopedEnv templates("XDG_TEMPLATES_DIR", (dir / "Templates").string());
     for (auto const* name : { "Budget 2026.ods", "launch.mp4", "notes.txt", "photo.png" })
         dir.write(std::string("shown/") + name, "x");
     dir.make_folder("shown/Development");
-    files::app::FileExplorerWidget explorer(environment(dir, dir / "shown"));
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
     render_to(explorer, { 1280, 800 }, "explorer_menu_base.png");
 
     // The folder background's menu with its New File submenu.
@@ -170,5 +162,4 @@ TEST(ExplorerPictures, MenusAndThePropertiesSheet)
     explorer.open_properties();
     ASSERT_TRUE(state.sheet);
     render_to(explorer, { 1280, 800 }, "explorer_properties_video.png");
-    unsetenv("XDG_TEMPLATES_DIR");
 }

@@ -2,6 +2,7 @@
 #include "app/explorer_actions.h"
 #include "app/navigation.h"
 #include "i18n/translate.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -13,27 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Points the user's data folder, and so the Trash, into the test's folder.
-class ScopedDataHome {
-public:
-    explicit ScopedDataHome(fs::path const& folder)
-    {
-        if (char const* old = std::getenv("XDG_DATA_HOME"))
-            m_old = old;
-        setenv("XDG_DATA_HOME", folder.c_str(), 1);
-    }
-    ~ScopedDataHome()
-    {
-        if (m_old)
-            setenv("XDG_DATA_HOME", m_old->c_str(), 1);
-        else
-            unsetenv("XDG_DATA_HOME");
-    }
-
-private:
-    std::optional<std::string> m_old;
-};
-
 ui::InvokeResult folder_command(ExplorerState& state, std::string const& command, int kind)
 {
     return invoke_action(state, LoadHooks {}, { "files.folder-command", kind, "\"" + command + "\"", {} });
@@ -44,7 +24,7 @@ ui::InvokeResult folder_command(ExplorerState& state, std::string const& command
 TEST(ExplorerTrash, TrashUndoAndEmptyThroughTheExplorer)
 {
     test_support::TempDir dir;
-    ScopedDataHome data(dir / "data");
+    test_support::ScopedEnv data("XDG_DATA_HOME", (dir / "data").string());
     dir.write("shown/a.txt", "a");
     dir.write("shown/b.txt", "b");
     ExplorerState state;

@@ -1,5 +1,6 @@
 #include "app/menus.h"
 #include "i18n/translate.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 #include <cstdlib>
@@ -9,6 +10,8 @@
 using namespace files::app;
 namespace fs = std::filesystem;
 using files::i18n::translate;
+
+using test_support::ScopedEnv;
 
 namespace {
 
@@ -57,28 +60,6 @@ MenuEntry const* find(std::vector<MenuEntry> const& entries, std::string const& 
     }
     return nullptr;
 }
-
-class ScopedEnv {
-public:
-    ScopedEnv(char const* name, std::string const& value)
-        : m_name(name)
-    {
-        if (char const* old = std::getenv(name))
-            m_old = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            setenv(m_name, m_old->c_str(), 1);
-        else
-            unsetenv(m_name);
-    }
-
-private:
-    char const* m_name;
-    std::optional<std::string> m_old;
-};
 
 files::model::AvailabilityRecord availability(files::model::AvailabilityPolicy policy, bool inherited,
     files::model::ResidencyState residency, files::model::TransferPhase phase = files::model::TransferPhase::Idle)

@@ -1,5 +1,5 @@
 #include "favorites/locations.h"
-#include "platform/services/user_dirs/scoped_env.h"
+#include "support/scoped_env.h"
 #include "services/user_dirs/home.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "favorites/workspace_roots.h"
-#include "platform/services/user_dirs/scoped_env.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/services/user_dirs/scoped_env.h"
+#include "support/scoped_env.h"
 #include "services/user_dirs/home.h"
 
 #include <gtest/gtest.h>
