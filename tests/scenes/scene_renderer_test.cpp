@@ -8,6 +8,7 @@
 #include "main/launch_spec.h"
 #include "scenes/demo_home.h"
 #include "scenes/scene_renderer.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/context_menu.h"
 
@@ -33,30 +34,7 @@ ui::LaunchArgs launch(std::vector<std::string> const& words)
     return args ? *args : ui::LaunchArgs {};
 }
 
-class ScopedEnv {
-public:
-    ScopedEnv(char const* name, std::optional<std::string> const& value)
-        : m_name(name)
-    {
-        if (char const* old = std::getenv(name))
-            m_old = old;
-        if (value)
-            ::setenv(name, value->c_str(), 1);
-        else
-            ::unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (m_old)
-            ::setenv(m_name, m_old->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-
-private:
-    char const* m_name;
-    std::optional<std::string> m_old;
-};
+using test_support::ScopedEnv;
 
 // Scenes render in a home and a temporary folder of the test's own.
 class SceneRendererTest : public testing::Test {
