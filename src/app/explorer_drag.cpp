@@ -57,36 +57,79 @@ void FileExplorerWidget::update_drop_target(ui::Point point)
 
 void FileExplorerWidget::drop(ui::Point point)
 {
+    bool const outside = m_state.drag_outside;
+    if (!outside)
+        update_drop_target(point);
+    bool const pin = !outside && drop_would_pin(point);
     auto dragged = std::move(m_state.dragged_paths);
-    bool const armed = m_state.drag_armed;
+    auto target = std::move(m_state.drop_target);
     m_state.drag_under_way = false;
     m_state.drag_armed = false;
+    m_state.drag_outside = false;
     m_state.dragged_paths.clear();
-    if (m_state.drag_outside) {
-        m_state.drag_outside = false;
+    m_state.drop_target.reset();
+    if (outside) {
         ui::desktop().start_file_drag(dragged);
         return;
     }
-    update_drop_target(point);
-    auto target = std::move(m_state.drop_target);
-    m_state.drop_target.reset();
-    if (!target) {
-        std::error_code ec;
-        bool const over_sidebar = m_shell->sidebar_rect().contains(point) && !m_shell->sidebar_rect().is_empty();
-        if (over_sidebar && armed && dragged.size() == 1 && std::filesystem::is_directory(dragged.front(), ec)) {
-            if (favorites::add_favourite(m_state.favourites, dragged.front(), m_state.place_context)
-                == favorites::FavouriteChange::Changed)
-                (void)favorites::save_favourites(m_state.config_folder, m_state.favourites);
-        }
+    if (target) {
+        drop_on_folder(m_state, std::move(dragged), *target);
         return;
     }
-    drop_on_folder(m_state, std::move(dragged), *target);
+    if (pin
+        && favorites::add_favourite(m_state.favourites, dragged.front(), m_state.place_context)
+            == favorites::FavouriteChange::Changed)
+        (void)favorites::save_favourites(m_state.config_folder, m_state.favourites);
+}
+
+bool FileExplorerWidget::drop_would_pin(ui::Point point) const
+{
+    std::error_code ec;
+    return !m_state.drop_target && m_state.drag_armed && m_state.dragged_paths.size() == 1
+        && !m_shell->sidebar_rect().is_empty() && m_shell->sidebar_rect().contains(point)
+        && std::filesystem::is_directory(m_state.dragged_paths.front(), ec);
+}
+
+std::optional<ui::Rect> FileExplorerWidget::drop_target_rect() const
+{
+    if (!m_state.drop_target)
+        return std::nullopt;
+    auto const target = m_state.drop_target->native();
+    if (m_drop_targets && m_scroll->bounds().contains(m_state.last_cursor)) {
+        for (auto const& candidate : *m_drop_targets) {
+            if (model::same_path(candidate.path, target))
+                return candidate.rect.translated(0, -m_state.scroll_offset->y);
+        }
+    }
+    if (auto row = m_sidebar->geometry().row_at(m_state.last_cursor))
+        return m_sidebar->geometry().rows[*row];
+    return std::nullopt;
+}
+
+void FileExplorerWidget::draw_drop_feedback(ui::Painter& painter)
+{
+    auto const& theme = painter.theme();
+    if (auto rect = drop_target_rect()) {
+        // The folder or place that would receive the files.
+        auto clip
+            = m_shell->sidebar_rect().contains(m_state.last_cursor) ? m_shell->sidebar_rect() : m_scroll->bounds();
+        painter.push_clip(clip);
+        painter.fill_rounded_rect(*rect, 8, theme.accent.with_alpha(0.14));
+        painter.stroke_rounded_rect(rect->inset(1, 1), 7, theme.accent, 2);
+        painter.pop_clip();
+    } else if (drop_would_pin(m_state.last_cursor)) {
+        // Dropped here the folder becomes a favourite.
+        auto area = m_shell->sidebar_rect().inset(6, 6);
+        painter.fill_rounded_rect(area, 10, theme.accent.with_alpha(0.08));
+        painter.stroke_rounded_rect(area, 10, theme.accent, 2);
+    }
 }
 
 void FileExplorerWidget::draw_drag_image(ui::Painter& painter)
 {
     if (!m_state.drag_under_way || m_state.dragged_paths.empty() || m_state.drag_outside)
         return;
+    draw_drop_feedback(painter);
     auto const& theme = painter.theme();
     auto const& first = m_state.dragged_paths.front();
     std::error_code ec;

@@ -83,9 +83,9 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
     } else if (m_toolbar->handle_event(event) == ui::EventResult::Handled
         || m_shell->handle_event(event) == ui::EventResult::Handled) {
         result = ui::EventResult::Handled;
-    } else if (auto const* press = std::get_if<ui::PointerPressed>(&event);
-        press && press->button == ui::PointerButton::Secondary && m_state.viewport_rect
-        && m_state.viewport_rect->contains(press->position)) {
+    } else if (auto const* press = std::get_if<ui::PointerPressed>(&event); press
+               && press->button == ui::PointerButton::Secondary && m_state.viewport_rect
+               && m_state.viewport_rect->contains(press->position)) {
         // The folder background below the last entry.
         open_context_menu(press->position);
         result = ui::EventResult::Handled;
@@ -321,6 +321,8 @@ ui::AccessNode FileExplorerWidget::accessibility() const
         root.value = status_text(m_state);
     root.children.push_back(m_toolbar->accessibility());
     root.children.push_back(m_shell->accessibility());
+    if (m_state.inline_rename_open && *m_editor_cell)
+        root.children.push_back(m_rename_input.accessibility());
     if (m_menu.is_open())
         root.children.push_back(m_menu.accessibility());
     if (m_state.load_error || m_state.loading) {

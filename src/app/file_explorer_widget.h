@@ -150,6 +150,11 @@ private:
     void update_drop_target(ui::Point point);
     void drop(ui::Point point);
     void draw_drag_image(ui::Painter& painter);
+    void draw_drop_feedback(ui::Painter& painter);
+    // The drop target's row or tile in window coordinates.
+    std::optional<ui::Rect> drop_target_rect() const;
+    // Dropping at `point` would pin the one dragged folder as a favourite.
+    bool drop_would_pin(ui::Point point) const;
     // In explorer_rename.cpp.
     void sync_rename_input();
     void layout_rename_input(ui::LayoutContext& context);

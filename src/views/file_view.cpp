@@ -57,7 +57,14 @@ void FileView::set_thumbnails(std::shared_ptr<services::ThumbnailService> servic
     m_thumbnails = std::move(service);
 }
 
-void FileView::set_rename_target(std::optional<std::size_t> index) { m_rename = index; }
+void FileView::set_rename_target(std::optional<std::size_t> index)
+{
+    m_rename = index;
+    // The editor is placed from the laid-out rows, so it can be shown in the
+    // same frame as the rename begins.
+    if (m_line_height)
+        publish_editor_rect(*m_line_height);
+}
 
 void FileView::set_editor_cell(std::shared_ptr<EditorCell> cell) { m_editor_cell = std::move(cell); }
 
@@ -102,6 +109,7 @@ void FileView::build_layout(ui::Rect bounds, ui::LayoutContext& context)
     relayout(bounds);
     if (!m_line_height)
         m_line_height = context.text.measure("Ag", label_font(m_scale)).height;
+    publish_editor_rect(*m_line_height);
     set_needs_layout(false);
 }
 

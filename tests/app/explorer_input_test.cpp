@@ -3,6 +3,9 @@
 #include "support/explorer_environment.h"
 #include "support/temp_dir.h"
 #include "ui/offscreen_renderer.h"
+#include "ui/theme.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -108,4 +111,69 @@ TEST(ExplorerRename, NewFolderOpensTheRenameEditorAndEnterCommits)
     explorer.handle_event(ui::KeyPressed { ui::Key::Escape, {}, {}, false });
     EXPECT_FALSE(explorer.state().inline_rename_open);
     EXPECT_TRUE(fs::is_directory(dir / "shown" / "Projects"));
+}
+
+TEST(ExplorerRename, TheEditorIsPlacedInTheFrameTheRenameBegins)
+{
+    test_support::TempDir dir;
+    dir.write("shown/a.txt", "a");
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
+    render(explorer);
+    explorer.handle_event(ui::KeyPressed { ui::Key::Down, {}, {}, false });
+    explorer.handle_event(ui::KeyPressed { ui::Key::F2, {}, {}, false });
+    // One frame only, as a screenshot scene draws it.
+    ui::RenderOptions options;
+    options.size = { 1000, 700 };
+    ASSERT_TRUE(ui::OffscreenRenderer::render(explorer, options));
+    auto const tree = explorer.accessibility();
+    auto const* row = find_labelled(tree, "a.txt");
+    ASSERT_NE(row, nullptr);
+    ui::AccessNode const* editor = nullptr;
+    for (auto const& child : tree.children) {
+        if (child.role == ui::AccessRole::TextInput)
+            editor = &child;
+    }
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->value, "a.txt");
+    EXPECT_TRUE(editor->focused);
+    EXPECT_GT(editor->bounds.width(), 20);
+    EXPECT_GE(editor->bounds.top, row->bounds.top);
+    EXPECT_LE(editor->bounds.bottom, row->bounds.bottom);
+}
+
+TEST(ExplorerDrag, TheFolderUnderTheDragIsOutlined)
+{
+    test_support::TempDir dir;
+    dir.write("shown/a.txt", "a");
+    dir.make_folder("shown/box");
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
+    render(explorer);
+    auto const tree = explorer.accessibility();
+    auto const* file = find_labelled(tree, "a.txt");
+    auto const* folder = find_labelled(tree, "box");
+    ASSERT_NE(file, nullptr);
+    ASSERT_NE(folder, nullptr);
+    auto const from = file->bounds.center();
+    auto const over = folder->bounds.center();
+    explorer.handle_event(ui::PointerMoved { from, {} });
+    explorer.handle_event(ui::PointerPressed { from, ui::PointerButton::Primary, {}, 1 });
+    explorer.handle_event(ui::PointerMoved { { from.x + 3, from.y + 7 }, {} });
+    explorer.handle_event(ui::PointerMoved { over, {} });
+    ASSERT_EQ(explorer.state().drop_target, dir / "shown" / "box");
+
+    ui::RenderOptions options;
+    options.size = { 1000, 700 };
+    auto const& theme = ui::Theme::light();
+    auto image = ui::OffscreenRenderer::render_resilient(explorer, options);
+    ASSERT_TRUE(image);
+    // The outline runs along the folder row's top edge, away from the drag card.
+    bool outlined = false;
+    int const x = static_cast<int>(folder->bounds.left + 300);
+    for (int y = static_cast<int>(folder->bounds.top) - 1; y <= static_cast<int>(folder->bounds.top) + 3; ++y) {
+        auto pixel = image->pixel(x, y);
+        outlined = outlined
+            || (std::abs(pixel.r - theme.accent.r) < 0.05 && std::abs(pixel.g - theme.accent.g) < 0.05
+                && std::abs(pixel.b - theme.accent.b) < 0.05);
+    }
+    EXPECT_TRUE(outlined);
 }
