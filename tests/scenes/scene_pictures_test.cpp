@@ -100,8 +100,8 @@ TEST_P(ScenePicture, RendersWithoutDisplayAtTheRequestedSize)
     if (is_unavailable(param.scene)) {
         EXPECT_EQ(result.exit_status, 1);
         // After any diagnostic lines, the failure.
-        EXPECT_NE(
-            result.standard_error.find("\nError: " + param.scene + ": scene not available yet: "), std::string::npos)
+        EXPECT_NE(("\n" + result.standard_error).find("\nError: " + param.scene + ": scene not available yet: "),
+            std::string::npos)
             << result.standard_error;
         EXPECT_FALSE(std::filesystem::exists(output));
         return;
