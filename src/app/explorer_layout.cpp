@@ -18,6 +18,8 @@ void FileExplorerWidget::refresh_children()
     m_toolbar->set_location(m_state.current_path);
     m_toolbar->set_view_mode(m_state.view_mode);
     m_toolbar->set_inside_archive(is_archive_location(m_state));
+    m_toolbar->set_navigation(!m_state.back_list.empty(), !m_state.forward_list.empty(),
+        m_state.current_path.has_relative_path() && m_state.current_path.parent_path() != m_state.current_path);
     m_sidebar->set_current_location(m_state.current_path);
     m_file_view->set_entries(m_state.entries);
     m_file_view->set_view_mode(m_state.view_mode);

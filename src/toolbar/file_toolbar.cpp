@@ -106,6 +106,28 @@ ui::Widget* FileToolbar::control(std::string_view control_id)
     return nullptr;
 }
 
+void FileToolbar::set_navigation(bool can_go_back, bool can_go_forward, bool can_go_up)
+{
+    if (can_go_back == m_can_go_back && can_go_forward == m_can_go_forward && can_go_up == m_can_go_up)
+        return;
+    m_can_go_back = can_go_back;
+    m_can_go_forward = can_go_forward;
+    m_can_go_up = can_go_up;
+    apply_navigation();
+    set_needs_redraw();
+}
+
+void FileToolbar::apply_navigation()
+{
+    auto set = [&](char const* id, bool possible) {
+        if (auto* found = dynamic_cast<ui::Button*>(control(id)))
+            found->set_disabled(!possible);
+    };
+    set(control_ids::back, m_can_go_back);
+    set(control_ids::forward, m_can_go_forward);
+    set(control_ids::up, m_can_go_up);
+}
+
 void FileToolbar::rebuild_controls()
 {
     BuiltFor wanted { m_compact, m_mode, m_inside_archive };
@@ -141,6 +163,7 @@ void FileToolbar::rebuild_controls()
             m_compact ? LabelDisplay::IconOnly : LabelDisplay::IconAndText));
 
     m_built = wanted;
+    apply_navigation();
     m_focused.reset();
     if (path_bar_focused)
         m_focused = m_left.size();

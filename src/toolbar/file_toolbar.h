@@ -76,6 +76,9 @@ public:
     void set_location(std::filesystem::path path);
     void set_view_mode(ViewMode mode);
     void set_inside_archive(bool inside);
+    // Which of Back, Forward and Up lead anywhere; the others are shown
+    // disabled.
+    void set_navigation(bool can_go_back, bool can_go_forward, bool can_go_up);
     ViewMode view_mode() const { return m_mode; }
     bool inside_archive() const { return m_inside_archive; }
     bool is_compact() const { return m_compact; }
@@ -111,6 +114,7 @@ private:
     };
 
     void rebuild_controls();
+    void apply_navigation();
     void place_controls(ui::LayoutContext* context);
     void collect_messages();
     ui::EventResult deliver_key(ui::Event const& event, ui::KeyPressed const& key);
@@ -126,6 +130,9 @@ private:
 
     ViewMode m_mode { ViewMode::List };
     bool m_inside_archive { false };
+    bool m_can_go_back { true };
+    bool m_can_go_forward { true };
+    bool m_can_go_up { true };
     bool m_compact { true };
     std::optional<std::size_t> m_focused;
     std::optional<std::size_t> m_captured;

@@ -219,3 +219,24 @@ TEST_F(ToolbarTest, ControlsArePublishedAndRebuiltOnlyWhenTheyChange)
 }
 
 }
+
+TEST_F(ToolbarTest, NavigationButtonsThatLeadNowhereAreDisabled)
+{
+    auto disabled = [&](char const* id) {
+        auto* control = m_toolbar.control(id);
+        return control && control->accessibility().disabled;
+    };
+    EXPECT_FALSE(disabled(control_ids::back));
+    m_toolbar.set_navigation(false, true, false);
+    EXPECT_TRUE(disabled(control_ids::back));
+    EXPECT_FALSE(disabled(control_ids::forward));
+    EXPECT_TRUE(disabled(control_ids::up));
+    // A disabled button does nothing when invoked.
+    (void)m_toolbar.invoke(control_invocation(control_ids::back));
+    EXPECT_TRUE(m_toolbar.take_messages().empty());
+    // The state survives the controls being rebuilt at another width.
+    lay_out(600);
+    lay_out(1280);
+    EXPECT_TRUE(disabled(control_ids::back));
+    EXPECT_FALSE(disabled(control_ids::forward));
+}
