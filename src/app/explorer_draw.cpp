@@ -97,6 +97,10 @@ void FileExplorerWidget::draw_status_bubble(ui::Painter& painter)
 {
     if (m_shell->is_narrow() && m_shell->is_sidebar_over_content())
         return;
+    // Over the loading and error states an item count says nothing; a notice
+    // still shows.
+    if ((m_state.loading || m_state.load_error) && !m_state.notice)
+        return;
     auto now = m_now == ui::Clock::time_point {} ? ui::Clock::now() : m_now;
     auto text = status_text(m_state);
     if (text != m_shown_status) {
