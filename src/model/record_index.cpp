@@ -9,7 +9,8 @@
 namespace files::model {
 
 namespace json = collab::json;
-using json::Json;
+using json::ObjectFields;
+using json::Reader;
 
 namespace {
 
@@ -39,28 +40,42 @@ namespace {
         }
     }
 
-    std::optional<RecordIndexEntry> decode_entry(Json const& value)
+    bool read_schema(Reader& reader, std::uint16_t expected)
     {
+        std::uint16_t version = 0;
+        return reader.read_unsigned(version) && (version == expected || reader.fail());
+    }
+
+    std::optional<RecordIndexEntry> read_entry(Reader& reader)
+    {
+        static constexpr std::string_view names[] = { "record_id", "path", "is_dir" };
+        enum Field : std::size_t { Record, Path, IsDir };
         RecordIndexEntry entry;
-        if (!json::read_uuid(value, "record_id", entry.record_id) || !json::read_string(value, "path", entry.path)
-            || !json::read_bool(value, "is_dir", entry.is_dir) || !is_record_path(entry.path))
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Record:
+                ok = json::read_uuid(reader, entry.record_id);
+                break;
+            case Path:
+                ok = json::read_string(reader, entry.path) && is_record_path(entry.path);
+                break;
+            case IsDir:
+                ok = reader.read_bool(entry.is_dir);
+                break;
+            }
+            if (!ok)
+                return std::nullopt;
+        }
+        if (!fields.complete({ Record, Path, IsDir }))
             return std::nullopt;
         return entry;
     }
 
-    bool read_entries(Json const& object, std::size_t max_count, std::vector<RecordIndexEntry>& out)
+    bool read_entries(Reader& reader, std::size_t max_count, std::vector<RecordIndexEntry>& out)
     {
-        Json const* list = json::member(object, "records");
-        if (!list || !list->is_array() || list->size() > max_count)
-            return false;
-        out.reserve(list->size());
-        for (auto const& item : *list) {
-            auto entry = decode_entry(item);
-            if (!entry)
-                return false;
-            out.push_back(std::move(*entry));
-        }
-        return true;
+        return json::read_list(reader, max_count, out, read_entry);
     }
 
     bool strictly_ascending(std::vector<RecordIndexEntry> const& records)
@@ -70,20 +85,167 @@ namespace {
         }) == records.end();
     }
 
-    template<typename Head> bool read_head_common(Json const& value, Head& head)
+    bool read_revision(Reader& reader, std::string& out)
     {
-        return json::read_string(value, "revision", head.revision) && is_revision(head.revision)
-            && json::read_unsigned(value, "page_entries", head.page_entries)
-            && head.page_entries == record_index_page_entries;
+        return json::read_string(reader, out) && (is_revision(out) || reader.fail());
     }
 
-    template<typename Page> bool read_page_common(Json const& value, std::uint16_t schema, Page& page)
+    bool read_page_entries(Reader& reader, std::uint32_t& out)
     {
-        page.schema_version = schema;
-        // The page's record count is checked by the loader against the head;
-        // the value's size bound already limits it here.
-        return json::has_schema_version(value, schema) && json::read_string(value, "revision", page.revision)
-            && read_entries(value, max_record_index_page_size, page.records);
+        return reader.read_unsigned(out) && (out == record_index_page_entries || reader.fail());
+    }
+
+    std::optional<RecordIndexV1> read_v1(Reader& reader)
+    {
+        static constexpr std::string_view names[] = { "schema_version", "truncated", "records" };
+        enum Field : std::size_t { Schema, Truncated, Records };
+        RecordIndexV1 index;
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Schema:
+                ok = read_schema(reader, 1);
+                break;
+            case Truncated:
+                ok = reader.read_bool(index.truncated);
+                break;
+            case Records:
+                ok = read_entries(reader, max_record_index_v1_records, index.records);
+                break;
+            }
+            if (!ok)
+                return std::nullopt;
+        }
+        if (!fields.complete({ Schema, Truncated, Records }) || !strictly_ascending(index.records))
+            return std::nullopt;
+        return index;
+    }
+
+    std::optional<RecordIndexV2Head> read_v2_head(Reader& reader)
+    {
+        static constexpr std::string_view names[] = { "schema_version", "revision", "records", "page_entries" };
+        enum Field : std::size_t { Schema, Revision, Records, PageEntries };
+        RecordIndexV2Head head;
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Schema:
+                ok = read_schema(reader, 2);
+                break;
+            case Revision:
+                ok = read_revision(reader, head.revision);
+                break;
+            case Records:
+                ok = reader.read_u64(head.records);
+                break;
+            case PageEntries:
+                ok = read_page_entries(reader, head.page_entries);
+                break;
+            }
+            if (!ok)
+                return std::nullopt;
+        }
+        if (!fields.complete({ Schema, Revision, Records, PageEntries }))
+            return std::nullopt;
+        return head;
+    }
+
+    std::optional<RecordIndexV3Head> read_v3_head(Reader& reader)
+    {
+        static constexpr std::string_view names[] = { "schema_version", "revision", "initial_cursor", "page_entries" };
+        enum Field : std::size_t { Schema, Revision, InitialCursor, PageEntries };
+        RecordIndexV3Head head;
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Schema:
+                ok = read_schema(reader, 3);
+                break;
+            case Revision:
+                ok = read_revision(reader, head.revision);
+                break;
+            case InitialCursor:
+                ok = json::read_uuid(reader, head.initial_cursor);
+                break;
+            case PageEntries:
+                ok = read_page_entries(reader, head.page_entries);
+                break;
+            }
+            if (!ok)
+                return std::nullopt;
+        }
+        if (!fields.complete({ Schema, Revision, InitialCursor, PageEntries }))
+            return std::nullopt;
+        return head;
+    }
+
+    // The page's record count is checked by the loader against the head; the
+    // value's size bound already limits it here.
+    std::optional<RecordIndexV2Page> read_v2_page(Reader& reader)
+    {
+        static constexpr std::string_view names[]
+            = { "schema_version", "revision", "offset", "next_offset", "records" };
+        enum Field : std::size_t { Schema, Revision, Offset, NextOffset, Records };
+        RecordIndexV2Page page;
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Schema:
+                ok = read_schema(reader, 2);
+                break;
+            case Revision:
+                ok = json::read_string(reader, page.revision);
+                break;
+            case Offset:
+                ok = reader.read_u64(page.offset);
+                break;
+            case NextOffset:
+                ok = json::read_optional_u64(reader, page.next_offset);
+                break;
+            case Records:
+                ok = read_entries(reader, max_record_index_page_size, page.records);
+                break;
+            }
+            if (!ok)
+                return std::nullopt;
+        }
+        if (!fields.complete({ Schema, Revision, Offset, Records }))
+            return std::nullopt;
+        return page;
+    }
+
+    std::optional<RecordIndexV3Page> read_v3_page(Reader& reader)
+    {
+        static constexpr std::string_view names[] = { "schema_version", "revision", "next_cursor", "records" };
+        enum Field : std::size_t { Schema, Revision, NextCursor, Records };
+        RecordIndexV3Page page;
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Schema:
+                ok = read_schema(reader, 3);
+                break;
+            case Revision:
+                ok = json::read_string(reader, page.revision);
+                break;
+            case NextCursor:
+                ok = json::read_optional_uuid(reader, page.next_cursor);
+                break;
+            case Records:
+                ok = read_entries(reader, max_record_index_page_size, page.records);
+                break;
+            }
+            if (!ok)
+                return std::nullopt;
+        }
+        if (!fields.complete({ Schema, Revision, Records }))
+            return std::nullopt;
+        return page;
     }
 
     template<typename T, typename Decode>
@@ -106,66 +268,27 @@ std::optional<std::filesystem::path> resolve_record_path(std::filesystem::path c
 
 std::optional<RecordIndexV1> decode_record_index_v1(std::string_view value)
 {
-    auto parsed = json::parse_bounded(value, max_record_index_v1_size);
-    if (!parsed || !json::has_schema_version(*parsed, 1))
-        return std::nullopt;
-    RecordIndexV1 index;
-    if (!json::read_bool(*parsed, "truncated", index.truncated)
-        || !read_entries(*parsed, max_record_index_v1_records, index.records) || !strictly_ascending(index.records))
-        return std::nullopt;
-    return index;
+    return json::decode_document(value, max_record_index_v1_size, read_v1);
 }
 
 std::optional<RecordIndexV2Head> decode_record_index_v2_head(std::string_view value)
 {
-    auto parsed = json::parse_bounded(value, max_record_index_head_size);
-    if (!parsed || !json::has_schema_version(*parsed, 2))
-        return std::nullopt;
-    RecordIndexV2Head head;
-    if (!read_head_common(*parsed, head) || !json::read_u64(*parsed, "records", head.records))
-        return std::nullopt;
-    return head;
+    return json::decode_document(value, max_record_index_head_size, read_v2_head);
 }
 
 std::optional<RecordIndexV3Head> decode_record_index_v3_head(std::string_view value)
 {
-    auto parsed = json::parse_bounded(value, max_record_index_head_size);
-    if (!parsed || !json::has_schema_version(*parsed, 3))
-        return std::nullopt;
-    RecordIndexV3Head head;
-    if (!read_head_common(*parsed, head) || !json::read_uuid(*parsed, "initial_cursor", head.initial_cursor))
-        return std::nullopt;
-    return head;
+    return json::decode_document(value, max_record_index_head_size, read_v3_head);
 }
 
 std::optional<RecordIndexV2Page> decode_record_index_v2_page(std::string_view value)
 {
-    auto parsed = json::parse_bounded(value, max_record_index_page_size);
-    if (!parsed)
-        return std::nullopt;
-    RecordIndexV2Page page;
-    if (!read_page_common(*parsed, 2, page) || !json::read_u64(*parsed, "offset", page.offset)
-        || !json::read_optional_u64(*parsed, "next_offset", page.next_offset))
-        return std::nullopt;
-    return page;
+    return json::decode_document(value, max_record_index_page_size, read_v2_page);
 }
 
 std::optional<RecordIndexV3Page> decode_record_index_v3_page(std::string_view value)
 {
-    auto parsed = json::parse_bounded(value, max_record_index_page_size);
-    if (!parsed)
-        return std::nullopt;
-    RecordIndexV3Page page;
-    if (!read_page_common(*parsed, 3, page))
-        return std::nullopt;
-    Json const* cursor = json::member(*parsed, "next_cursor");
-    if (cursor && !cursor->is_null()) {
-        collab::Uuid next;
-        if (!json::as_uuid(*cursor, next))
-            return std::nullopt;
-        page.next_cursor = next;
-    }
-    return page;
+    return json::decode_document(value, max_record_index_page_size, read_v3_page);
 }
 
 std::string record_index_v2_page_name(std::string_view revision, std::uint64_t offset)

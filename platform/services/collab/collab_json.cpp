@@ -4,70 +4,64 @@
 
 namespace collab {
 
-using json::Json;
+using json::ObjectFields;
+using json::Reader;
 
 namespace {
 
-    bool read_uuid_list(Json const& object, char const* key, std::size_t max_count, std::vector<Uuid>& out)
+    // A text decoder's bound: the largest value an extended attribute holds.
+    constexpr std::size_t max_document_size = 65536;
+
+    bool read_actor(Reader& reader, ActorV1& out)
     {
-        Json const* list = json::member(object, key);
-        if (!list || !list->is_array() || list->size() > max_count)
-            return false;
-        out.clear();
-        out.reserve(list->size());
-        for (auto const& item : *list) {
-            Uuid id;
-            if (!json::as_uuid(item, id))
+        static constexpr std::string_view names[] = { "person", "device" };
+        enum Field : std::size_t { Person, Device };
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool const ok
+                = *field == Person ? json::read_digest(reader, out.person) : json::read_digest(reader, out.device);
+            if (!ok)
                 return false;
-            out.push_back(id);
         }
-        return true;
+        return fields.complete({ Person, Device });
     }
 
-    bool read_actor(Json const& object, char const* key, ActorV1& out)
+    bool read_resolution(Reader& reader, std::optional<ConflictResolution>& out)
     {
-        Json const* actor = json::member(object, key);
-        return actor && json::read_digest(*actor, "person", out.person)
-            && json::read_digest(*actor, "device", out.device);
-    }
-
-    std::optional<ConflictStrategy> strategy_from_text(std::string const& text)
-    {
-        if (text == "KeepCurrent")
-            return ConflictStrategy::KeepCurrent;
-        if (text == "UseOther")
-            return ConflictStrategy::UseOther;
-        if (text == "KeepBoth")
-            return ConflictStrategy::KeepBoth;
-        if (text == "Merge")
-            return ConflictStrategy::Merge;
-        return std::nullopt;
-    }
-
-    bool read_resolution(Json const& object, std::optional<ConflictResolution>& out)
-    {
-        Json const* value = json::member(object, "resolution");
-        if (!value || value->is_null()) {
+        if (reader.peek() == json::ValueKind::Null) {
             out.reset();
-            return true;
+            return reader.read_null();
         }
+        static constexpr std::string_view names[] = { "strategy", "result", "actor", "timestamp_ms" };
+        enum Field : std::size_t { Strategy, Result, Actor, Timestamp };
+        static constexpr std::pair<std::string_view, ConflictStrategy> strategies[] = {
+            { "KeepCurrent", ConflictStrategy::KeepCurrent },
+            { "UseOther", ConflictStrategy::UseOther },
+            { "KeepBoth", ConflictStrategy::KeepBoth },
+            { "Merge", ConflictStrategy::Merge },
+        };
         ConflictResolution resolution;
-        std::string strategy;
-        if (!json::read_string(*value, "strategy", strategy))
-            return false;
-        auto parsed = strategy_from_text(strategy);
-        if (!parsed)
-            return false;
-        resolution.strategy = *parsed;
-        Json const* result = json::member(*value, "result");
-        if (result && !result->is_null()) {
-            Uuid id;
-            if (!json::as_uuid(*result, id))
+        ObjectFields fields(reader, names);
+        while (auto field = fields.next()) {
+            bool ok = false;
+            switch (static_cast<Field>(*field)) {
+            case Strategy:
+                ok = json::read_enum(reader, strategies, resolution.strategy);
+                break;
+            case Result:
+                ok = json::read_optional_uuid(reader, resolution.result);
+                break;
+            case Actor:
+                ok = read_actor(reader, resolution.actor);
+                break;
+            case Timestamp:
+                ok = reader.read_u64(resolution.timestamp_ms);
+                break;
+            }
+            if (!ok)
                 return false;
-            resolution.result = id;
         }
-        if (!read_actor(*value, "actor", resolution.actor)
-            || !json::read_u64(*value, "timestamp_ms", resolution.timestamp_ms))
+        if (!fields.complete({ Strategy, Actor, Timestamp }))
             return false;
         out = resolution;
         return true;
@@ -75,64 +69,140 @@ namespace {
 
 }
 
-std::optional<FilePropertiesV1> decode_file_properties(Json const& value)
+std::optional<FilePropertiesV1> decode_file_properties(Reader& reader)
 {
-    if (!value.is_object())
-        return std::nullopt;
+    static constexpr std::string_view names[]
+        = { "schema_version", "image_width", "image_height", "duration_ms", "page_count", "codec", "container" };
+    enum Field : std::size_t { Schema, Width, Height, Duration, Pages, Codec, Container };
     FilePropertiesV1 properties;
-    if (json::member(value, "schema_version")
-        && !json::read_unsigned(value, "schema_version", properties.schema_version))
-        return std::nullopt;
-    bool const fields_ok = json::read_optional_unsigned(value, "image_width", properties.image_width)
-        && json::read_optional_unsigned(value, "image_height", properties.image_height)
-        && json::read_optional_u64(value, "duration_ms", properties.duration_ms)
-        && json::read_optional_unsigned(value, "page_count", properties.page_count)
-        && json::read_optional_string(value, "codec", properties.codec)
-        && json::read_optional_string(value, "container", properties.container);
-    if (!fields_ok || !properties.validate())
+    ObjectFields fields(reader, names);
+    while (auto field = fields.next()) {
+        bool ok = false;
+        switch (static_cast<Field>(*field)) {
+        case Schema:
+            ok = reader.read_unsigned(properties.schema_version);
+            break;
+        case Width:
+            ok = json::read_optional_unsigned(reader, properties.image_width);
+            break;
+        case Height:
+            ok = json::read_optional_unsigned(reader, properties.image_height);
+            break;
+        case Duration:
+            ok = json::read_optional_u64(reader, properties.duration_ms);
+            break;
+        case Pages:
+            ok = json::read_optional_unsigned(reader, properties.page_count);
+            break;
+        case Codec:
+            ok = json::read_optional_string(reader, properties.codec);
+            break;
+        case Container:
+            ok = json::read_optional_string(reader, properties.container);
+            break;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (!fields.complete({}) || !properties.validate())
         return std::nullopt;
     return properties;
 }
 
-std::optional<FileVersionV1> decode_file_version(Json const& value)
+std::optional<FileVersionV1> decode_file_version(Reader& reader)
 {
+    static constexpr std::string_view names[]
+        = { "id", "record_id", "parents", "actor", "timestamp_ms", "content_hash", "metadata_hash", "provenance" };
+    enum Field : std::size_t { Id, Record, Parents, Actor, Timestamp, ContentHash, MetadataHash, Provenance };
     FileVersionV1 version;
-    bool const fields_ok = json::read_uuid(value, "id", version.id)
-        && json::read_uuid(value, "record_id", version.record_id)
-        && read_uuid_list(value, "parents", FileVersionV1::max_parents, version.parents)
-        && read_actor(value, "actor", version.actor) && json::read_u64(value, "timestamp_ms", version.timestamp_ms)
-        && json::read_optional_digest(value, "content_hash", version.content_hash)
-        && json::read_digest(value, "metadata_hash", version.metadata_hash);
-    if (!fields_ok)
-        return std::nullopt;
-    Json const* provenance = json::member(value, "provenance");
-    if (!provenance)
-        return std::nullopt;
-    version.provenance = provenance->dump();
-    if (!version.validate())
+    ObjectFields fields(reader, names);
+    while (auto field = fields.next()) {
+        bool ok = false;
+        switch (static_cast<Field>(*field)) {
+        case Id:
+            ok = json::read_uuid(reader, version.id);
+            break;
+        case Record:
+            ok = json::read_uuid(reader, version.record_id);
+            break;
+        case Parents:
+            ok = json::read_uuid_list(reader, FileVersionV1::max_parents, version.parents);
+            break;
+        case Actor:
+            ok = read_actor(reader, version.actor);
+            break;
+        case Timestamp:
+            ok = reader.read_u64(version.timestamp_ms);
+            break;
+        case ContentHash:
+            ok = json::read_optional_digest(reader, version.content_hash);
+            break;
+        case MetadataHash:
+            ok = json::read_digest(reader, version.metadata_hash);
+            break;
+        case Provenance:
+            ok = reader.copy_compact(version.provenance);
+            break;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (!fields.complete({ Id, Record, Parents, Actor, Timestamp, MetadataHash, Provenance }) || !version.validate())
         return std::nullopt;
     return version;
 }
 
-std::optional<FileConflictV1> decode_file_conflict(Json const& value)
+std::optional<FileConflictV1> decode_file_conflict(Reader& reader)
 {
+    static constexpr std::string_view names[] = { "id", "record_id", "versions", "status", "resolution" };
+    enum Field : std::size_t { Id, Record, Versions, Status, Resolution };
+    static constexpr std::pair<std::string_view, ConflictStatus> statuses[] = {
+        { "Open", ConflictStatus::Open },
+        { "Resolved", ConflictStatus::Resolved },
+    };
     FileConflictV1 conflict;
-    std::string status;
-    bool const fields_ok = json::read_uuid(value, "id", conflict.id)
-        && json::read_uuid(value, "record_id", conflict.record_id)
-        && read_uuid_list(value, "versions", FileConflictV1::max_versions, conflict.versions)
-        && json::read_string(value, "status", status) && read_resolution(value, conflict.resolution);
-    if (!fields_ok)
-        return std::nullopt;
-    if (status == "Open")
-        conflict.status = ConflictStatus::Open;
-    else if (status == "Resolved")
-        conflict.status = ConflictStatus::Resolved;
-    else
-        return std::nullopt;
-    if (!conflict.validate())
+    ObjectFields fields(reader, names);
+    while (auto field = fields.next()) {
+        bool ok = false;
+        switch (static_cast<Field>(*field)) {
+        case Id:
+            ok = json::read_uuid(reader, conflict.id);
+            break;
+        case Record:
+            ok = json::read_uuid(reader, conflict.record_id);
+            break;
+        case Versions:
+            ok = json::read_uuid_list(reader, FileConflictV1::max_versions, conflict.versions);
+            break;
+        case Status:
+            ok = json::read_enum(reader, statuses, conflict.status);
+            break;
+        case Resolution:
+            ok = read_resolution(reader, conflict.resolution);
+            break;
+        }
+        if (!ok)
+            return std::nullopt;
+    }
+    if (!fields.complete({ Id, Record, Versions, Status }) || !conflict.validate())
         return std::nullopt;
     return conflict;
+}
+
+std::optional<FilePropertiesV1> decode_file_properties(std::string_view text)
+{
+    return json::decode_document(
+        text, max_document_size, [](Reader& reader) { return decode_file_properties(reader); });
+}
+
+std::optional<FileVersionV1> decode_file_version(std::string_view text)
+{
+    return json::decode_document(text, max_document_size, [](Reader& reader) { return decode_file_version(reader); });
+}
+
+std::optional<FileConflictV1> decode_file_conflict(std::string_view text)
+{
+    return json::decode_document(text, max_document_size, [](Reader& reader) { return decode_file_conflict(reader); });
 }
 
 }

@@ -1,7 +1,8 @@
 #include "services/collab/collab_types.h"
 
+#include "services/collab/json_reader.h"
+
 #include <algorithm>
-#include <nlohmann/json.hpp>
 #include <set>
 
 namespace collab {
@@ -66,19 +67,25 @@ bool FileConflictV1::validate() const
 
 bool is_known_provenance(std::string const& compact_json)
 {
-    auto value = nlohmann::json::parse(compact_json, nullptr, false);
-    if (value.is_discarded())
-        return false;
-    if (value.is_string()) {
+    json::Reader reader(compact_json);
+    if (reader.peek() == json::ValueKind::String) {
         static constexpr std::string_view kinds[]
             = { "Create", "Edit", "Rename", "Move", "Delete", "ConflictResolution" };
-        auto const& kind = value.get_ref<std::string const&>();
-        return std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds);
+        std::string_view kind;
+        return reader.read_string(kind) && reader.finish()
+            && std::find(std::begin(kinds), std::end(kinds), kind) != std::end(kinds);
     }
-    if (!value.is_object() || value.size() != 1)
+    // Exactly one member, "Restore", whose value is an object with "from".
+    std::string_view key;
+    if (!reader.begin_object() || !reader.next_member(key) || key != "Restore")
         return false;
-    auto restore = value.find("Restore");
-    return restore != value.end() && restore->is_object() && restore->contains("from");
+    static constexpr std::string_view restore_fields[] = { "from" };
+    json::ObjectFields restore(reader, restore_fields);
+    while (restore.next()) {
+        if (!reader.skip_value())
+            return false;
+    }
+    return restore.complete({ 0 }) && !reader.next_member(key) && reader.finish();
 }
 
 }

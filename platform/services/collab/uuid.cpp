@@ -19,8 +19,6 @@ namespace {
         return -1;
     }
 
-    bool is_hyphen_position(std::size_t index) { return index == 8 || index == 13 || index == 18 || index == 23; }
-
 }
 
 bool Uuid::is_nil() const
@@ -45,20 +43,17 @@ std::optional<Uuid> Uuid::parse(std::string_view text)
 {
     if (text.size() != 36)
         return std::nullopt;
+    if (text[8] != '-' || text[13] != '-' || text[18] != '-' || text[23] != '-')
+        return std::nullopt;
+    // Where each byte's two digits begin.
+    static constexpr std::uint8_t pairs[16] = { 0, 2, 4, 6, 9, 11, 14, 16, 19, 21, 24, 26, 28, 30, 32, 34 };
     Uuid uuid;
-    std::size_t nibble = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (is_hyphen_position(i)) {
-            if (text[i] != '-')
-                return std::nullopt;
-            continue;
-        }
-        int value = hex_value(text[i]);
-        if (value < 0)
+    for (std::size_t i = 0; i < 16; ++i) {
+        int const high = hex_value(text[pairs[i]]);
+        int const low = hex_value(text[pairs[i] + 1U]);
+        if ((high | low) < 0)
             return std::nullopt;
-        auto& byte = uuid.bytes[nibble / 2];
-        byte = static_cast<std::uint8_t>(nibble % 2 == 0 ? value << 4 : byte | value);
-        ++nibble;
+        uuid.bytes[i] = static_cast<std::uint8_t>(high << 4 | low);
     }
     return uuid;
 }

@@ -153,9 +153,9 @@ namespace {
         };
         for (auto const& test_case : cases) {
             SCOPED_TRACE(test_case.label);
-            EXPECT_EQ(decode_file_conflict(test_case.document).has_value(), test_case.accepted);
+            EXPECT_EQ(decode_file_conflict(test_case.document.dump()).has_value(), test_case.accepted);
         }
-        auto decoded = decode_file_conflict(resolved);
+        auto decoded = decode_file_conflict(resolved.dump());
         ASSERT_TRUE(decoded.has_value());
         ASSERT_TRUE(decoded->resolution.has_value());
         EXPECT_EQ(decoded->resolution->strategy, ConflictStrategy::KeepBoth);
