@@ -32,7 +32,9 @@ namespace {
     // value over the bound is never read at all.
     constexpr std::size_t first_read_size = 4096;
 
-    template<typename Read> std::optional<std::string> bounded_read(std::size_t max_bytes, Read&& read)
+    // The value stays in the thread's scratch buffer; the view is valid until
+    // the thread's next read.
+    template<typename Read> std::optional<std::string_view> bounded_read(std::size_t max_bytes, Read&& read)
     {
         max_bytes = std::min(max_bytes, max_attribute_size);
         // One byte more than allowed tells an oversize value from one that fits.
@@ -50,11 +52,16 @@ namespace {
             length = read(larger.data(), static_cast<std::size_t>(size));
             if (length < 0)
                 return std::nullopt;
-            return std::string(larger.data(), static_cast<std::size_t>(length));
+            return std::string_view(larger.data(), static_cast<std::size_t>(length));
         }
         if (static_cast<std::size_t>(length) > max_bytes)
             return std::nullopt;
-        return std::string(buffer.data(), static_cast<std::size_t>(length));
+        return std::string_view(buffer.data(), static_cast<std::size_t>(length));
+    }
+
+    std::optional<std::string> copied(std::optional<std::string_view> value)
+    {
+        return value ? std::optional<std::string>(std::in_place, *value) : std::nullopt;
     }
 
 // getxattrat(2), Linux 6.13 and later; the number is shared by every
@@ -87,21 +94,32 @@ namespace {
 
 }
 
-std::optional<std::string> read_attribute(ItemInFolder const& item, char const* name, std::size_t max_bytes)
+std::optional<std::string_view> read_attribute_view(ItemInFolder const& item, char const* name, std::size_t max_bytes)
 {
     return bounded_read(
         max_bytes, [&](char* data, std::size_t size) { return get_attribute_at(item, name, data, size); });
 }
 
-std::optional<std::string> read_attribute(std::string const& path, char const* name, std::size_t max_bytes)
+std::optional<std::string_view> read_attribute_view(std::string const& path, char const* name, std::size_t max_bytes)
 {
     return bounded_read(
         max_bytes, [&](char* data, std::size_t size) { return lgetxattr(path.c_str(), name, data, size); });
 }
 
+std::optional<std::string> read_attribute(ItemInFolder const& item, char const* name, std::size_t max_bytes)
+{
+    return copied(read_attribute_view(item, name, max_bytes));
+}
+
+std::optional<std::string> read_attribute(std::string const& path, char const* name, std::size_t max_bytes)
+{
+    return copied(read_attribute_view(path, name, max_bytes));
+}
+
 std::optional<std::string> read_attribute(int fd, char const* name, std::size_t max_bytes)
 {
-    return bounded_read(max_bytes, [&](char* data, std::size_t size) { return fgetxattr(fd, name, data, size); });
+    return copied(
+        bounded_read(max_bytes, [&](char* data, std::size_t size) { return fgetxattr(fd, name, data, size); }));
 }
 
 bool has_attribute(std::string const& path, char const* name) { return lgetxattr(path.c_str(), name, nullptr, 0) >= 0; }

@@ -35,6 +35,14 @@ struct ItemInFolder {
 std::optional<std::string> read_attribute(
     ItemInFolder const& item, char const* name, std::size_t max_bytes = max_attribute_size);
 
+// read_attribute without the copy: the value stays in a buffer of the
+// calling thread, and the view is valid until that thread reads another
+// attribute. For values that are decoded at once.
+std::optional<std::string_view> read_attribute_view(
+    ItemInFolder const& item, char const* name, std::size_t max_bytes = max_attribute_size);
+std::optional<std::string_view> read_attribute_view(
+    std::string const& path, char const* name, std::size_t max_bytes = max_attribute_size);
+
 // True when the item has attribute `name`, whatever its value.
 bool has_attribute(std::string const& path, char const* name);
 

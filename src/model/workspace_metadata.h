@@ -26,7 +26,8 @@ std::optional<FileMetadataRecord> read_file_metadata(std::string const& path);
 
 // Fills the seven workspace fields of a listed entry: sync state, content
 // hash and file metadata for files only; record id, availability, share and
-// history for files and folders.
+// history for files and folders. Threads may read different entries at
+// once; records with identical attribute bytes are shared between entries.
 void read_workspace_fields(ItemInFolder const& item, Entry& entry);
 
 }
