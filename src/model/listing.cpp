@@ -1,13 +1,21 @@
 #include "model/listing.h"
 
+#include "base/unique_fd.h"
 #include "model/display_name.h"
 #include "model/mime.h"
 #include "model/workspace_metadata.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <exception>
 #include <memory>
+#include <optional>
+#include <span>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,14 +29,92 @@ namespace {
         void operator()(DIR* dir) const { closedir(dir); }
     };
 
-    void read_status(int folder_fd, char const* name, Entry& entry)
+    // The item's type bits, or nothing when its status cannot be read.
+    std::optional<mode_t> read_status(int folder_fd, char const* name, Entry& entry)
     {
         struct stat status { };
         if (fstatat(folder_fd, name, &status, AT_SYMLINK_NOFOLLOW) != 0)
-            return;
+            return std::nullopt;
         entry.is_dir = S_ISDIR(status.st_mode);
         entry.size = static_cast<std::uint64_t>(status.st_size);
         entry.modified = to_local_date_time(status.st_mtim.tv_sec, static_cast<std::uint32_t>(status.st_mtim.tv_nsec));
+        return status.st_mode & S_IFMT;
+    }
+
+    // The kernel keeps user attributes only on regular files and folders; a
+    // link, device, socket or pipe answers every read with "no data".
+    bool may_carry_user_attributes(std::optional<mode_t> type) { return !type || *type == S_IFREG || *type == S_IFDIR; }
+
+    void describe(Entry& entry, std::string_view raw_name)
+    {
+        entry.name = display_name(raw_name);
+        entry.mime = mime_for_name(raw_name);
+    }
+
+    // Inside a workspace an item costs a status and seven attribute reads,
+    // each a system call that waits on the file system (on the synchronising
+    // file system, on its daemon), so large folders spread their items over
+    // a few threads, also on fewer cores. Small folders are not worth a
+    // thread.
+    constexpr std::size_t min_items_per_thread = 256;
+    constexpr std::size_t max_threads = 4;
+    constexpr std::size_t items_per_claim = 64;
+
+    std::size_t reader_threads(std::size_t items)
+    {
+        return std::clamp<std::size_t>(items / min_items_per_thread, 1, max_threads);
+    }
+
+    // Describes every entry and reads its status and workspace fields. The
+    // entries' paths are the folder's prefix followed by the name, so the
+    // name is a suffix of the path, relative to the open folder.
+    void read_workspace_items(int folder_fd, std::size_t name_offset, std::span<Entry> entries)
+    {
+        auto read_item = [&](int fd, Entry& entry) {
+            char const* name = entry.path.c_str() + name_offset;
+            describe(entry, name);
+            if (may_carry_user_attributes(read_status(fd, name, entry)))
+                read_workspace_fields(ItemInFolder { fd, name, entry.path }, entry);
+        };
+        // Threads claim runs of entries until none are left; an exception
+        // (only allocation can throw) is handed to the calling thread.
+        std::atomic<std::size_t> next { 0 };
+        std::exception_ptr failure;
+        std::atomic<bool> failed { false };
+        auto work = [&](int fd) {
+            try {
+                while (!failed.load(std::memory_order_relaxed)) {
+                    std::size_t const begin = next.fetch_add(items_per_claim, std::memory_order_relaxed);
+                    if (begin >= entries.size())
+                        return;
+                    std::size_t const end = std::min(begin + items_per_claim, entries.size());
+                    for (std::size_t i = begin; i < end; ++i)
+                        read_item(fd, entries[i]);
+                }
+            } catch (...) {
+                if (!failed.exchange(true))
+                    failure = std::current_exception();
+            }
+        };
+        // Each helper reads through a descriptor of its own: the kernel counts
+        // every use of a descriptor shared between threads on the one open
+        // file, and that count would travel between the cores for each read.
+        auto help = [&] {
+            base::UniqueFd own(openat(folder_fd, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            work(own.valid() ? own.get() : folder_fd);
+        };
+        std::vector<std::jthread> helpers;
+        std::size_t const threads = reader_threads(entries.size());
+        try {
+            for (std::size_t i = 1; i < threads; ++i)
+                helpers.emplace_back(help);
+        } catch (std::system_error const&) {
+            // Without more threads the calling one reads everything.
+        }
+        work(folder_fd);
+        helpers.clear();
+        if (failure)
+            std::rethrow_exception(failure);
     }
 
     bool is_dot_or_dot_dot(char const* name)
@@ -90,16 +176,22 @@ base::Result<std::vector<Entry>> list_directory(std::filesystem::path const& fol
         full_path.reserve(prefix.size() + raw_name.size());
         full_path.append(prefix).append(raw_name);
         entry.path = std::move(full_path);
-        entry.name = display_name(raw_name);
-        entry.mime = mime_for_name(raw_name);
-        read_status(folder_fd, item->d_name, entry);
         switch (metadata) {
         case WorkspaceMetadata::Read:
-            read_workspace_fields(ItemInFolder { folder_fd, item->d_name, entry.path }, entry);
+            // Described below, together with the attributes.
             break;
         case WorkspaceMetadata::Skip:
+            describe(entry, raw_name);
+            read_status(folder_fd, item->d_name, entry);
             break;
         }
+    }
+    switch (metadata) {
+    case WorkspaceMetadata::Read:
+        read_workspace_items(folder_fd, prefix.size(), entries);
+        break;
+    case WorkspaceMetadata::Skip:
+        break;
     }
     return entries;
 }

@@ -134,6 +134,60 @@ namespace {
         EXPECT_EQ(policy_after(unpinned.dump()), AvailabilityPolicy::Automatic);
     }
 
+    // A large folder is read by several threads; every entry must still get
+    // its own status and attributes, in enumeration order.
+    TEST(WorkspaceListing, LargeFolderGivesEveryEntryItsOwnFields)
+    {
+        auto dir = temp_dir_for_large_attributes();
+        constexpr int count = 1500;
+        auto record_of = [](int i) {
+            char text[37];
+            std::snprintf(text, sizeof text, "00000000-0000-4000-8000-%012d", i);
+            return *collab::Uuid::parse(text);
+        };
+        for (int i = 0; i < count; ++i) {
+            std::string const name = "f" + std::to_string(i);
+            std::string const path = i % 50 == 0
+                ? dir->make_folder(name).native()
+                : dir->write(name, std::string(static_cast<std::size_t>(i), 'x')).native();
+            auto const id = record_of(i);
+            set_attribute(path, attribute::record_id, std::string(id.bytes.begin(), id.bytes.end()));
+            auto availability = availability_document();
+            availability["record_id"] = id.to_text();
+            // Every third file shares its value with others, so shared
+            // records are handed out too.
+            if (i % 3 == 0)
+                availability["record_id"] = record_text;
+            set_attribute(path, attribute::availability, availability.dump());
+            if (i % 50 != 0)
+                set_attribute(path, attribute::sync, i % 2 ? "local" : "projected");
+        }
+
+        auto plain = list_directory(dir->path(), WorkspaceMetadata::Skip);
+        auto read = list_directory(dir->path(), WorkspaceMetadata::Read);
+        ASSERT_TRUE(plain && read);
+        ASSERT_EQ(read->size(), static_cast<std::size_t>(count));
+        ASSERT_EQ(plain->size(), read->size());
+        for (std::size_t i = 0; i < read->size(); ++i) {
+            Entry const& entry = (*read)[i];
+            SCOPED_TRACE(entry.name);
+            ASSERT_EQ(entry.path, (*plain)[i].path) << "enumeration order is kept";
+            int const n = std::stoi(entry.name.substr(1));
+            EXPECT_EQ(entry.is_dir, n % 50 == 0);
+            EXPECT_EQ(entry.size, (*plain)[i].size);
+            EXPECT_EQ(entry.modified, (*plain)[i].modified);
+            ASSERT_TRUE(entry.record_id.has_value());
+            EXPECT_EQ(*entry.record_id, record_of(n));
+            ASSERT_TRUE(entry.availability.has_value());
+            EXPECT_EQ(entry.availability->record_id.to_text(), n % 3 == 0 ? record_text : record_of(n).to_text());
+            if (entry.is_dir) {
+                EXPECT_FALSE(entry.sync.has_value());
+            } else {
+                EXPECT_EQ(entry.sync, n % 2 ? SyncState::Local : SyncState::Projected);
+            }
+        }
+    }
+
     TEST(WorkspaceListing, SymbolicLinkReportsItsOwnAttributesNotItsTargets)
     {
         TempDir dir;
