@@ -238,7 +238,7 @@ void FileExplorerWidget::drain_messages()
                                (void)favorites::save_favourites(m_state.config_folder, m_state.favourites);
                        },
                        [&](places_sidebar::FavouriteContextMenu const& menu) {
-                           open_favourite_menu(menu.path, m_state.last_cursor);
+                           open_favourite_menu(menu.path, favourite_menu_anchor(menu.path));
                        },
                    },
             message);

@@ -7,6 +7,7 @@
 #include "app/properties.h"
 #include "favorites/favourites_file.h"
 #include "fileops/create_rename_templates.h"
+#include "places_sidebar/places_sidebar.h"
 #include "toolbar/file_toolbar.h"
 #include "ui/nav_shell.h"
 #include "ui/scrollable.h"
@@ -113,6 +114,22 @@ void FileExplorerWidget::open_templates_menu(ui::Point position)
 void FileExplorerWidget::open_favourite_menu(std::filesystem::path const& favourite, ui::Point position)
 {
     show_menu(favourite_menu_entries(favourite), position, false);
+}
+
+ui::Point FileExplorerWidget::favourite_menu_anchor(std::filesystem::path const& favourite) const
+{
+    // At the pointer when it is over the favourite's row (a secondary click),
+    // else below the row (assistive technology asked).
+    auto const& geometry = m_sidebar->geometry();
+    for (std::size_t i = 0; i < m_state.favourites.size() && i < geometry.favourite_count; ++i) {
+        if (!model::same_path(m_state.favourites[i].path.native(), favourite.native()))
+            continue;
+        auto const row = geometry.rows[i];
+        if (row.contains(m_state.last_cursor))
+            return m_state.last_cursor;
+        return { row.left + 24, row.bottom };
+    }
+    return m_state.last_cursor;
 }
 
 void FileExplorerWidget::open_properties() { app::open_properties(m_state); }

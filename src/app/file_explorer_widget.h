@@ -166,6 +166,7 @@ private:
     void take_menu_choice();
     void run_menu_command(MenuCommand const& command);
     void open_keyboard_context_menu();
+    ui::Point favourite_menu_anchor(std::filesystem::path const& favourite) const;
     // Children that got a control invocation this event.
     bool dispatch_control_invocation(std::string const& control_id);
 

@@ -209,3 +209,33 @@ TEST(ExplorerMenus, PropertiesFromTheContextMenuAndThroughTheEntryCommand)
         files::i18n::translate_with("files-properties-title", { { "name", "Projects" } }));
     EXPECT_EQ(explorer.state().sheet->detail_lines.size(), 4u);
 }
+
+TEST(ExplorerMenus, AFavouritesMenuFromAssistiveTechnologyRemovesIt)
+{
+    test_support::TempDir dir;
+    dir.make_folder("home");
+    dir.make_folder("shown");
+    auto environment = test_support::explorer_environment(dir, dir / "shown");
+    environment.place_context.home = dir / "home";
+    files::app::FileExplorerWidget explorer(environment);
+    render(explorer);
+    ASSERT_FALSE(explorer.state().favourites.empty());
+    auto const home = explorer.state().favourites.front().path;
+    auto const row = find(explorer.accessibility(),
+        [](ui::AccessNode const& node) { return std::ranges::find(node.actions, "show-menu") != node.actions.end(); });
+    ASSERT_TRUE(row);
+    ASSERT_TRUE(explorer.perform_action(row->id, "show-menu"));
+    auto const* menu = explorer.open_menu();
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(item_labels(*menu, 0),
+        (std::vector<std::string> { translate("files-menu-open"), translate("files-menu-remove-favourite") }));
+    // Below the row it was asked for.
+    EXPECT_NEAR(menu->top(), row->bounds.bottom, 1);
+
+    auto const remove = menu_item(explorer.accessibility(), translate("files-menu-remove-favourite"));
+    ASSERT_TRUE(remove);
+    ASSERT_TRUE(explorer.perform_action(remove->id, "activate"));
+    EXPECT_EQ(explorer.open_menu(), nullptr);
+    for (auto const& favourite : explorer.state().favourites)
+        EXPECT_NE(favourite.path, home);
+}
