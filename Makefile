@@ -42,8 +42,10 @@ bench: build
 scenes: build
 	$(BUILD)/render-scenes $(BUILD)/kesu-files $(BUILD)/scenes
 
+# PREFIX is read here too, so `make install PREFIX=/usr` installs under /usr
+# even when the build folder was configured with another prefix.
 install: build
-	DESTDIR=$(DESTDIR) cmake --install $(BUILD)
+	DESTDIR=$(DESTDIR) cmake --install $(BUILD) --prefix $(PREFIX)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
