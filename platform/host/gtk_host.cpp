@@ -256,6 +256,11 @@ namespace detail {
 
 base::Result<std::unique_ptr<Host>> create_gtk_host(WindowOptions options)
 {
+    // X11 names the window's class after the program name, and desktops match
+    // a window to its desktop entry by that class (Wayland uses the
+    // application id itself): both must be the application id.
+    if (g_application_id_is_valid(options.app_id.c_str()))
+        g_set_prgname(options.app_id.c_str());
     if (!gtk_init_check())
         return base::fail("cannot open a display for the window");
     return std::unique_ptr<Host>(std::make_unique<detail::GtkHost>(std::move(options)));

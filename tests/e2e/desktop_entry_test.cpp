@@ -1,5 +1,6 @@
 // Opening a folder from another program: the desktop's launcher runs the
-// desktop entry with the folder, and the window it opens shows that folder.
+// desktop entry with the folder, and the window it opens shows that folder
+// and carries the class by which desktops match it to the entry.
 
 #include "e2e/desktop_session.h"
 
@@ -36,6 +37,12 @@ TEST(DesktopEntry, TheLauncherOpensTheFolderItIsGiven)
     ASSERT_TRUE(desktop.attach(folder));
     EXPECT_EQ(desktop.view().row_names(), Names { "beach.jpg" });
 
+    std::string classes;
+    ASSERT_EQ(
+        desktop.run_tool({ "xdotool", "search", "--onlyvisible", "--class", "^so\\.kesu\\.file-explorer$" }, &classes),
+        0)
+        << "no window whose class is the desktop entry's id";
+    EXPECT_NE(classes.find(desktop.window()), std::string::npos) << classes;
     desktop.stop();
 }
 
