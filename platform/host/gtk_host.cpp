@@ -3,6 +3,8 @@
 #include "host/automation_socket.h"
 #include "host/detail/render_png.h"
 
+#include <cstdlib>
+
 #include <glib-unix.h>
 #include <spdlog/spdlog.h>
 
@@ -261,8 +263,15 @@ base::Result<std::unique_ptr<Host>> create_gtk_host(WindowOptions options)
     // application id itself): both must be the application id.
     if (g_application_id_is_valid(options.app_id.c_str()))
         g_set_prgname(options.app_id.c_str());
-    if (!gtk_init_check())
-        return base::fail("cannot open a display for the window");
+    if (!gtk_init_check()) {
+        // Name the display, so a stale DISPLAY or WAYLAND_DISPLAY is easy to spot.
+        char const* wayland = std::getenv("WAYLAND_DISPLAY");
+        char const* x11 = std::getenv("DISPLAY");
+        std::string name = wayland && *wayland ? wayland : x11 && *x11 ? x11 : "";
+        if (name.empty())
+            return base::fail("cannot open a display for the window");
+        return base::fail("cannot open the display " + name + " for the window");
+    }
     return std::unique_ptr<Host>(std::make_unique<detail::GtkHost>(std::move(options)));
 }
 
