@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 PREFIX ?= /usr/local
 
-.PHONY: all deps configure build run test test-asan bench scenes install clean format
+.PHONY: all deps configure build run display-check test test-asan bench scenes install clean format
 
 all: build
 
@@ -20,8 +20,19 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+# Without a display the program would run headless, serving only its
+# automation endpoint and showing nothing; say so before building.
+run: display-check build
 	$(BUILD)/kesu-files $(ARGS)
+
+display-check:
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ "$$KESU_HOST" != headless ]; then \
+	  echo "make run: no display to open the window on (DISPLAY and WAYLAND_DISPLAY are not set)." >&2; \
+	  echo "  Run it from a terminal in a desktop session, over ssh -X, or in a virtual display:" >&2; \
+	  echo "    xvfb-run -a make run" >&2; \
+	  echo "  KESU_HOST=headless make run runs it without a window, for the automation endpoint." >&2; \
+	  exit 1; \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 300
