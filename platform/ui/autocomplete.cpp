@@ -294,6 +294,12 @@ AccessNode Autocomplete::accessibility() const
             m_input.id() + suggestion_marker + std::to_string(i), AccessRole::ListItem, m_suggestions[i].text);
         item.selected = m_highlighted == i;
         item.actions = { "activate" };
+        // Rows scrolled out of the popup have no place on screen.
+        if (i >= m_first_row && i - m_first_row < visible_rows()) {
+            Rect row = row_rect(i - m_first_row);
+            if (row.bottom <= list.bounds.bottom + 0.5)
+                item.bounds = row;
+        }
         list.children.push_back(std::move(item));
     }
     node.children.push_back(std::move(list));

@@ -156,6 +156,15 @@ TEST_F(AutocompleteTest, SuggestionsArePublishedAndLosingFocusClosesThePopup)
     EXPECT_EQ(m_field.text(), "/usr/");
     EXPECT_FALSE(m_field.perform_action("test.path:suggestion:99", "activate"));
 
+    // Each shown row is published where it is drawn, so a client can click it.
+    m_field.begin_editing("/");
+    node = m_field.accessibility();
+    ASSERT_EQ(node.children[0].children.size(), 4u);
+    auto const& home = node.children[0].children[1];
+    EXPECT_TRUE(m_field.popup_rect().contains(home.bounds.center()));
+    m_field.handle_event(ui::PointerPressed { home.bounds.center(), ui::PointerButton::Primary, {}, 1 });
+    EXPECT_EQ(m_field.text(), "/home/");
+
     m_field.begin_editing("/");
     m_field.set_focus(false);
     EXPECT_FALSE(m_field.popup_open());
