@@ -54,7 +54,12 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
             m_state.redraw = true;
         }
     }
-    if (m_state.sheet) {
+    bool const menu_was_open = m_menu.is_open();
+    if (std::holds_alternative<ui::PointerReleased>(event) && handle_menu_event(event) == ui::EventResult::Handled) {
+        // The release of the click that chose a menu item is the menu's, also
+        // when the item opened a sheet.
+        result = ui::EventResult::Handled;
+    } else if (m_state.sheet) {
         result = handle_sheet_event(event);
     } else if (m_state.inline_rename_open && std::holds_alternative<ui::KeyPressed>(event)) {
         result = handle_rename_event(event);
@@ -66,8 +71,7 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
         result = ui::EventResult::Handled;
     } else if (m_state.drag_under_way && std::holds_alternative<ui::PointerMoved>(event)) {
         result = ui::EventResult::Handled;
-    } else if ((m_menu.is_open() || std::holds_alternative<ui::PointerReleased>(event))
-        && handle_menu_event(event) == ui::EventResult::Handled) {
+    } else if (m_menu.is_open() && handle_menu_event(event) == ui::EventResult::Handled) {
         // An open menu is modal; a secondary press outside it closes it and
         // goes on below, where it may open a new menu.
         result = ui::EventResult::Handled;
@@ -91,6 +95,11 @@ ui::EventResult FileExplorerWidget::handle_event(ui::Event const& event)
         result = ui::EventResult::Handled;
     } else if (auto const* key = std::get_if<ui::KeyPressed>(&event); key && !key->composing) {
         result = handle_key(*key);
+    }
+    if (menu_was_open && !m_menu.is_open()) {
+        // The children saw no pointer moves while the menu was up.
+        m_toolbar->handle_event(ui::PointerMoved { m_state.last_cursor, {} });
+        m_shell->handle_event(ui::PointerMoved { m_state.last_cursor, {} });
     }
     if (m_retry.take_control_invocation())
         reload();

@@ -53,6 +53,9 @@ void FileExplorerWidget::show_menu(std::vector<MenuEntry> const& entries, ui::Po
     if (!submenu) {
         m_menu.close();
         m_menu_commands.clear();
+        // While the menu is up nothing behind it shows hover.
+        m_toolbar->handle_event(ui::PointerLeft {});
+        m_shell->handle_event(ui::PointerLeft {});
     }
     m_menu.set_viewport(m_bounds);
     m_menu.set_text_scale(m_text_scale);

@@ -40,6 +40,9 @@ void FileExplorerWidget::layout_rename_input(ui::LayoutContext& context)
 
 ui::EventResult FileExplorerWidget::handle_rename_event(ui::Event const& event)
 {
+    // Keys typed right after the rename began, before a frame put the name
+    // into the editor, edit that name rather than being replaced by it.
+    sync_rename_input();
     auto result = m_rename_input.handle_event(event);
     for (auto const& message : m_rename_input.take_messages()) {
         if (auto const* submitted = std::get_if<ui::TextSubmitted>(&message))

@@ -177,3 +177,19 @@ TEST(ExplorerDrag, TheFolderUnderTheDragIsOutlined)
     }
     EXPECT_TRUE(outlined);
 }
+
+TEST(ExplorerRename, KeysTypedBeforeTheNextFrameEditTheName)
+{
+    test_support::TempDir dir;
+    dir.write("shown/a.txt", "a");
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
+    render(explorer);
+    explorer.handle_event(ui::KeyPressed { ui::Key::Down, {}, {}, false });
+    // No frame runs between F2 and the typing.
+    explorer.handle_event(ui::KeyPressed { ui::Key::F2, {}, {}, false });
+    explorer.handle_event(ui::KeyPressed { std::nullopt, "b", {}, false });
+    explorer.handle_event(ui::KeyPressed { ui::Key::Enter, {}, {}, false });
+    EXPECT_FALSE(explorer.state().inline_rename_open);
+    EXPECT_TRUE(fs::exists(dir / "shown" / "b")) << dir.listing().size();
+    EXPECT_FALSE(fs::exists(dir / "shown" / "a.txt"));
+}

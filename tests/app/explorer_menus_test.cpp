@@ -239,3 +239,21 @@ TEST(ExplorerMenus, AFavouritesMenuFromAssistiveTechnologyRemovesIt)
     for (auto const& favourite : explorer.state().favourites)
         EXPECT_NE(favourite.path, home);
 }
+
+TEST(ExplorerMenus, ASheetOpenedByAClickedItemOutlivesTheClicksRelease)
+{
+    test_support::TempDir dir;
+    dir.make_folder("shown");
+    files::app::FileExplorerWidget explorer(test_support::explorer_environment(dir, dir / "shown"));
+    render(explorer);
+    explorer.open_view_menu();
+    auto const shortcuts = menu_item(explorer.accessibility(), translate("files-shortcuts-title"));
+    ASSERT_TRUE(shortcuts);
+    // The item lies outside the sheet it opens, where a release would close it.
+    click(explorer, shortcuts->bounds.center());
+    ASSERT_TRUE(explorer.state().sheet);
+    EXPECT_EQ(explorer.state().sheet->title, translate("files-shortcuts-title"));
+    // The next click outside the sheet closes it as usual.
+    click(explorer, { 5, 795 });
+    EXPECT_FALSE(explorer.state().sheet);
+}
