@@ -17,4 +17,8 @@ std::string lossy_utf8(std::string_view bytes);
 // for valid text.
 std::optional<std::size_t> first_invalid_utf8(std::string_view text);
 
+// Appends `code_point` encoded as UTF-8; a surrogate or a value above
+// U+10FFFF is appended as U+FFFD.
+void append_utf8(std::string& out, char32_t code_point);
+
 }

@@ -1,5 +1,8 @@
 #include "services/collab/json_reader.h"
 
+#include "base/hex.h"
+#include "base/utf8.h"
+
 #include <algorithm>
 #include <array>
 #include <bitset>
@@ -20,17 +23,6 @@ namespace {
             plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
         return plain;
     }();
-
-    int hex_value(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
 
     // The length of the well-formed UTF-8 sequence of two or more bytes that
     // starts at `at`, or 0. Overlong forms, surrogates and values above
@@ -67,25 +59,6 @@ namespace {
                 return 0;
         }
         return length;
-    }
-
-    void append_utf8(std::string& out, std::uint32_t code_point)
-    {
-        if (code_point < 0x80) {
-            out.push_back(static_cast<char>(code_point));
-        } else if (code_point < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (code_point >> 6)));
-            out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-        } else if (code_point < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (code_point >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (code_point >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((code_point >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((code_point >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (code_point & 0x3F)));
-        }
     }
 
 }
@@ -238,7 +211,7 @@ bool Reader::scan_string(std::string_view* decoded)
                     return false;
                 unit = 0;
                 for (int i = 0; i < 4; ++i) {
-                    int const digit = hex_value(m_position[i]);
+                    int const digit = base::hex_value(m_position[i]);
                     if (digit < 0)
                         return false;
                     unit = unit << 4 | static_cast<std::uint32_t>(digit);
@@ -260,7 +233,7 @@ bool Reader::scan_string(std::string_view* decoded)
                 unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
             }
             if (decoded)
-                append_utf8(m_scratch, unit);
+                base::append_utf8(m_scratch, unit);
             continue;
         }
         auto const* const at = reinterpret_cast<unsigned char const*>(m_position);

@@ -1,5 +1,7 @@
 #include "services/collab/uuid.h"
 
+#include "base/hex.h"
+
 #include <algorithm>
 
 namespace collab {
@@ -7,17 +9,6 @@ namespace collab {
 namespace {
 
     constexpr char hex_digits[] = "0123456789abcdef";
-
-    int hex_value(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
 
 }
 
@@ -49,8 +40,8 @@ std::optional<Uuid> Uuid::parse(std::string_view text)
     static constexpr std::uint8_t pairs[16] = { 0, 2, 4, 6, 9, 11, 14, 16, 19, 21, 24, 26, 28, 30, 32, 34 };
     Uuid uuid;
     for (std::size_t i = 0; i < 16; ++i) {
-        int const high = hex_value(text[pairs[i]]);
-        int const low = hex_value(text[pairs[i] + 1U]);
+        int const high = base::hex_value(text[pairs[i]]);
+        int const low = base::hex_value(text[pairs[i] + 1U]);
         if ((high | low) < 0)
             return std::nullopt;
         uuid.bytes[i] = static_cast<std::uint8_t>(high << 4 | low);

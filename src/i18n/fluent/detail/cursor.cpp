@@ -1,42 +1,13 @@
 #include "i18n/fluent/detail/cursor.h"
 
+#include "base/hex.h"
+#include "base/utf8.h"
+
 namespace files::i18n::fluent::detail {
 
 namespace {
 
     bool is_entry_start(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '-' || c == '#'; }
-
-    int hex_value(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
-    void append_utf8(std::string& out, char32_t code_point)
-    {
-        if (code_point > 0x10FFFF || (code_point >= 0xD800 && code_point <= 0xDFFF))
-            code_point = 0xFFFD;
-        if (code_point < 0x80) {
-            out += static_cast<char>(code_point);
-        } else if (code_point < 0x800) {
-            out += static_cast<char>(0xC0 | (code_point >> 6));
-            out += static_cast<char>(0x80 | (code_point & 0x3F));
-        } else if (code_point < 0x10000) {
-            out += static_cast<char>(0xE0 | (code_point >> 12));
-            out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code_point & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code_point >> 18));
-            out += static_cast<char>(0x80 | ((code_point >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code_point >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code_point & 0x3F));
-        }
-    }
 
 }
 
@@ -132,7 +103,7 @@ Parsed<std::string> Cursor::take_escape()
     int const length = kind == 'u' ? 4 : 6;
     char32_t code_point = 0;
     for (int i = 0; i < length; ++i) {
-        int const digit = hex_value(current());
+        int const digit = base::hex_value(current());
         if (digit < 0) {
             return std::unexpected(
                 ParseError { start, "Invalid Unicode escape sequence: " + std::string(slice(start, m_position + 1)) });
@@ -141,7 +112,7 @@ Parsed<std::string> Cursor::take_escape()
         ++m_position;
     }
     std::string out;
-    append_utf8(out, code_point);
+    base::append_utf8(out, code_point);
     return out;
 }
 
