@@ -1,5 +1,7 @@
 #include "services/atomic_file.h"
 
+#include "base/hex.h"
+
 #include <array>
 #include <cerrno>
 #include <string>
@@ -32,13 +34,7 @@ namespace {
                 value = value * 1103515245u + 12345u;
             }
         }
-        static constexpr char digits[] = "0123456789abcdef";
-        std::string out;
-        for (unsigned char byte : bytes) {
-            out.push_back(digits[byte >> 4]);
-            out.push_back(digits[byte & 0xF]);
-        }
-        return out;
+        return base::hex_text(bytes);
     }
 
     struct TempFile {

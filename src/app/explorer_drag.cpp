@@ -27,6 +27,9 @@ void FileExplorerWidget::begin_drag(std::size_t index, std::string const& path)
     // goes alone.
     m_state.dragged_paths
         = m_state.selection.is_selected(index) ? m_state.selected_paths() : std::vector<std::filesystem::path> { path };
+    std::error_code ec;
+    m_state.drag_first_is_folder
+        = !m_state.dragged_paths.empty() && std::filesystem::is_directory(m_state.dragged_paths.front(), ec);
     m_state.drop_target.reset();
 }
 
@@ -84,10 +87,9 @@ void FileExplorerWidget::drop(ui::Point point)
 
 bool FileExplorerWidget::drop_would_pin(ui::Point point) const
 {
-    std::error_code ec;
     return !m_state.drop_target && m_state.drag_armed && m_state.dragged_paths.size() == 1
-        && !m_shell->sidebar_rect().is_empty() && m_shell->sidebar_rect().contains(point)
-        && std::filesystem::is_directory(m_state.dragged_paths.front(), ec);
+        && m_state.drag_first_is_folder && !m_shell->sidebar_rect().is_empty()
+        && m_shell->sidebar_rect().contains(point);
 }
 
 std::optional<ui::Rect> FileExplorerWidget::drop_target_rect() const
@@ -132,8 +134,7 @@ void FileExplorerWidget::draw_drag_image(ui::Painter& painter)
     draw_drop_feedback(painter);
     auto const& theme = painter.theme();
     auto const& first = m_state.dragged_paths.front();
-    std::error_code ec;
-    bool const folder = std::filesystem::is_directory(first, ec);
+    bool const folder = m_state.drag_first_is_folder;
     std::string label = m_state.dragged_paths.size() == 1
         ? model::display_name(first.filename().native())
         : i18n::translate_with("files-drag-items", { { "count", m_state.dragged_paths.size() } });

@@ -87,23 +87,28 @@ void FileExplorerWidget::open_context_menu(ui::Point position)
     show_menu(context_menu_entries(m_state, menu_context()), position, false);
 }
 
-void FileExplorerWidget::open_view_menu()
+ui::Point FileExplorerWidget::below_toolbar_button(char const* control_id) const
 {
-    auto const* button = m_toolbar->control(toolbar::control_ids::view_menu);
-    auto anchor
-        = button ? button->bounds() : ui::Rect { m_bounds.right, m_bounds.top, m_bounds.right, m_bounds.top + 48 };
-    // Started at the button's right edge, the menu flips to end there.
-    show_menu(view_menu_entries(m_state, menu_context()), { anchor.right, anchor.bottom - 2 }, false);
-}
-
-void FileExplorerWidget::open_sort_menu()
-{
-    auto const* button = m_toolbar->control(toolbar::control_ids::sort_menu);
+    auto const* button = m_toolbar->control(control_id);
     if (!button)
         button = m_toolbar->control(toolbar::control_ids::view_menu);
     auto anchor
         = button ? button->bounds() : ui::Rect { m_bounds.right, m_bounds.top, m_bounds.right, m_bounds.top + 48 };
-    show_menu(sort_menu_entries(m_state), { anchor.right, anchor.bottom - 2 }, false);
+    // Started at the button's right edge, the menu flips to end there; its
+    // top overlaps the button by 2 px.
+    return { anchor.right, anchor.bottom - 2 };
+}
+
+void FileExplorerWidget::open_view_menu()
+{
+    show_menu(view_menu_entries(m_state, menu_context()), below_toolbar_button(toolbar::control_ids::view_menu), false);
+}
+
+// The compact toolbar has no Sort button; the menu then hangs below the
+// view-menu button that led to it.
+void FileExplorerWidget::open_sort_menu()
+{
+    show_menu(sort_menu_entries(m_state), below_toolbar_button(toolbar::control_ids::sort_menu), false);
 }
 
 void FileExplorerWidget::open_templates_menu(ui::Point position)

@@ -68,6 +68,8 @@ struct ExplorerState {
     bool drag_armed { false };
     bool drag_outside { false };
     std::vector<std::filesystem::path> dragged_paths;
+    // Whether the first dragged path is a folder, looked up once per drag.
+    bool drag_first_is_folder { false };
     std::optional<std::filesystem::path> drop_target;
     fileops::Clipboard clipboard;
     // What the last move to Trash moved, while it can still be undone.

@@ -167,6 +167,9 @@ private:
     void run_menu_command(MenuCommand const& command);
     void open_keyboard_context_menu();
     ui::Point favourite_menu_anchor(std::filesystem::path const& favourite) const;
+    // Where a menu of the toolbar button `control_id` (or of the view-menu
+    // button when that one is not shown) opens.
+    ui::Point below_toolbar_button(char const* control_id) const;
     // Children that got a control invocation this event.
     bool dispatch_control_invocation(std::string const& control_id);
 

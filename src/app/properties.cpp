@@ -1,11 +1,11 @@
 #include "app/properties.h"
 
+#include "base/hex.h"
 #include "i18n/format.h"
 #include "i18n/translate.h"
 #include "model/display_name.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 
 namespace files::app {
@@ -31,20 +31,11 @@ namespace {
     {
         if (!entry.modified)
             return i18n::translate("files-property-unknown");
-        std::int64_t const local = entry.modified->unix_seconds + entry.modified->utc_offset_seconds;
-        return i18n::format_local_time(std::chrono::local_seconds(std::chrono::seconds(local)));
+        return i18n::format_local_time(entry.modified->local_time());
     }
 
-    std::string content_prefix(model::ContentHash const& hash)
-    {
-        static constexpr char digits[] = "0123456789abcdef";
-        std::string text;
-        for (std::size_t i = 0; i < 8; ++i) {
-            text += digits[hash[i] >> 4];
-            text += digits[hash[i] & 0x0f];
-        }
-        return text;
-    }
+    // The first 8 of the 32 bytes.
+    std::string content_prefix(model::ContentHash const& hash) { return base::hex_text(std::span(hash).first<8>()); }
 
     std::string residency_text(model::AvailabilityRecord const& record)
     {
@@ -100,8 +91,8 @@ Sheet properties_sheet(model::Entry const& entry)
         "files-property-size", { { "size", entry.is_dir ? std::string("—") : i18n::format_size(entry.size) } }));
     lines.push_back(i18n::translate_with("files-property-modified", { { "time", modified_text(entry) } }));
     if (entry.record_id)
-        lines.push_back(i18n::translate_with(
-            "files-property-collaborative-record", { { "record", entry.record_id->to_text() } }));
+        lines.push_back(
+            i18n::translate_with("files-property-collaborative-record", { { "record", entry.record_id->to_text() } }));
     if (entry.content_hash)
         lines.push_back(
             i18n::translate_with("files-property-content", { { "hash", content_prefix(*entry.content_hash) } }));

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "base/hex.h"
 #include "ui/utf8.h"
 
 #include <cerrno>
@@ -31,13 +32,7 @@ std::string choose_actor_id(EnvironmentLookup const& environment, std::vector<st
         return *app_id;
     if (auto user = usable("KESU_USER_ID"))
         return "files-" + *user;
-    static constexpr char digits[] = "0123456789abcdef";
-    std::string hex;
-    for (auto byte : current_actor) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0xF];
-    }
-    return "files-" + hex.substr(0, 12);
+    return "files-" + base::hex_text(current_actor).substr(0, 12);
 }
 
 ShareLinkRead read_share_link(int fd)

@@ -1,23 +1,12 @@
 #include "command/resource_address.h"
 
+#include "base/hex.h"
+
 #include <sodium.h>
 
 namespace files::command {
 
 namespace {
-
-    constexpr char hex_digits[] = "0123456789abcdef";
-
-    std::string hex(unsigned char const* bytes, std::size_t count)
-    {
-        std::string out;
-        out.reserve(count * 2);
-        for (std::size_t i = 0; i < count; ++i) {
-            out += hex_digits[bytes[i] >> 4];
-            out += hex_digits[bytes[i] & 0xF];
-        }
-        return out;
-    }
 
     void update(crypto_hash_sha256_state& state, std::string_view bytes)
     {
@@ -45,7 +34,7 @@ std::string resource_key(std::filesystem::path const& path)
     update(state, bytes);
     unsigned char digest[crypto_hash_sha256_BYTES];
     crypto_hash_sha256_final(&state, digest);
-    return hex(digest, 16);
+    return base::hex_text(std::span(digest).first<16>());
 }
 
 std::string entry_address(std::filesystem::path const& path) { return "files.entry:" + resource_key(path); }
@@ -56,7 +45,8 @@ std::string record_address(collab::Uuid const& record_id) { return "files.record
 
 std::string remote_account_address(std::string_view account_id)
 {
-    return "files.remote-account:" + hex(reinterpret_cast<unsigned char const*>(account_id.data()), account_id.size());
+    return "files.remote-account:"
+        + base::hex_text({ reinterpret_cast<std::uint8_t const*>(account_id.data()), account_id.size() });
 }
 
 std::string nearby_locator(std::string_view kind, std::array<std::uint8_t, 16> const& id)
@@ -71,7 +61,7 @@ std::string nearby_locator(std::string_view kind, std::array<std::uint8_t, 16> c
     crypto_hash_sha256_update(&state, id.data(), id.size());
     unsigned char digest[crypto_hash_sha256_BYTES];
     crypto_hash_sha256_final(&state, digest);
-    return hex(digest, 16);
+    return base::hex_text(std::span(digest).first<16>());
 }
 
 }

@@ -1,5 +1,6 @@
 #include "i18n/format.h"
 
+#include "base/hex.h"
 #include "i18n/translate.h"
 
 #include <array>
@@ -196,16 +197,6 @@ std::string format_epoch_ms_in(LanguageId const& locale, std::uint64_t milliseco
     return format_local_time_in(locale, std::chrono::local_seconds(std::chrono::seconds(local_seconds)));
 }
 
-std::string format_record_id(std::span<std::uint8_t const, 16> uuid)
-{
-    constexpr char digits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(32);
-    for (std::uint8_t byte : uuid) {
-        text += digits[byte >> 4];
-        text += digits[byte & 0x0F];
-    }
-    return text;
-}
+std::string format_record_id(std::span<std::uint8_t const, 16> uuid) { return base::hex_text(uuid); }
 
 }

@@ -6,6 +6,7 @@
 #include "model/optional_record.h"
 #include "model/workspace_records.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -32,6 +33,11 @@ struct LocalDateTime {
     };
     // The local calendar date and time of day.
     Calendar calendar() const;
+    // The local wall-clock time, whole seconds, for formatting.
+    std::chrono::local_seconds local_time() const
+    {
+        return std::chrono::local_seconds(std::chrono::seconds(unix_seconds + utc_offset_seconds));
+    }
 
     // Time order of the instants; the offset does not take part.
     bool is_before(LocalDateTime const& other) const

@@ -1,5 +1,7 @@
 #include "model/fingerprint.h"
 
+#include "base/hex.h"
+
 #include <array>
 
 #include <sodium.h>
@@ -24,14 +26,7 @@ std::string listing_order_hash(std::span<Entry const> entries)
     }
     std::array<unsigned char, crypto_hash_sha256_BYTES> digest {};
     crypto_hash_sha256_final(&state, digest.data());
-    static constexpr char hex[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(digest.size() * 2);
-    for (unsigned char byte : digest) {
-        text.push_back(hex[byte >> 4]);
-        text.push_back(hex[byte & 0x0F]);
-    }
-    return text;
+    return base::hex_text(digest);
 }
 
 }

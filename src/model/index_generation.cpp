@@ -1,5 +1,6 @@
 #include "model/index_generation.h"
 
+#include "base/hex.h"
 #include "model/attribute_names.h"
 #include "model/attributes.h"
 
@@ -41,13 +42,7 @@ namespace {
         {
             std::array<unsigned char, crypto_hash_sha256_BYTES> digest {};
             crypto_hash_sha256_final(&m_state, digest.data());
-            static constexpr char digits[] = "0123456789abcdef";
-            std::string text;
-            for (unsigned char byte : digest) {
-                text.push_back(digits[byte >> 4]);
-                text.push_back(digits[byte & 0x0F]);
-            }
-            return text;
+            return base::hex_text(digest);
         }
 
     private:

@@ -31,8 +31,7 @@ namespace {
     {
         if (!entry.modified)
             return dash;
-        std::int64_t local = entry.modified->unix_seconds + entry.modified->utc_offset_seconds;
-        return i18n::format_local_time(std::chrono::local_seconds(std::chrono::seconds(local)));
+        return i18n::format_local_time(entry.modified->local_time());
     }
 
     ui::Icon file_icon(model::Entry const& entry)

@@ -1,5 +1,7 @@
 #include "services/thumbnails/thumb_key.h"
 
+#include "base/hex.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -9,18 +11,6 @@
 namespace services {
 
 namespace {
-
-    std::string hex(std::span<std::uint8_t const> bytes)
-    {
-        static constexpr char digits[] = "0123456789abcdef";
-        std::string text;
-        text.reserve(bytes.size() * 2);
-        for (std::uint8_t byte : bytes) {
-            text.push_back(digits[byte >> 4]);
-            text.push_back(digits[byte & 0x0F]);
-        }
-        return text;
-    }
 
     void feed_u64(crypto_hash_sha256_state& state, std::uint64_t value)
     {
@@ -85,10 +75,13 @@ ThumbKey ThumbKey::of_path_meta(
     feed_u64(state, nanoseconds);
     std::array<std::uint8_t, crypto_hash_sha256_BYTES> digest {};
     crypto_hash_sha256_final(&state, digest.data());
-    return ThumbKey("p-" + hex(digest));
+    return ThumbKey("p-" + base::hex_text(digest));
 }
 
-ThumbKey ThumbKey::of_content_hash(std::span<std::uint8_t const, 32> digest) { return ThumbKey("c-" + hex(digest)); }
+ThumbKey ThumbKey::of_content_hash(std::span<std::uint8_t const, 32> digest)
+{
+    return ThumbKey("c-" + base::hex_text(digest));
+}
 
 std::uint8_t category_for_path(std::string_view path)
 {

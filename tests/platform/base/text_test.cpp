@@ -25,6 +25,9 @@ TEST(Utf8, AppendEncodesEveryLengthAndReplacesWhatIsNoCharacter)
 
 TEST(Hex, DigitsInEitherCaseAndNothingElse)
 {
+    std::uint8_t const bytes[] = { 0x00, 0x0f, 0xa0, 0xff };
+    EXPECT_EQ(base::hex_text(bytes), "000fa0ff");
+    EXPECT_EQ(base::hex_text({}), "");
     EXPECT_EQ(base::hex_value('0'), 0);
     EXPECT_EQ(base::hex_value('9'), 9);
     EXPECT_EQ(base::hex_value('a'), 10);
